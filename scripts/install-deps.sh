@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package Chattle needs to build, run and test. Safe to run again:
+# it asks apt only for what is missing and refreshes the package lists only then.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
+  libgif-dev libjpeg62-turbo-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  ngircd xvfb xauth
+  clang libclang-rt-14-dev
+  fonts-dejavu-core
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  as_root=(sudo)
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+
+# ngircd's package starts a system-wide daemon on port 6667; Chattle starts its own servers.
+if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet ngircd 2>/dev/null; then
+  "${as_root[@]}" systemctl stop ngircd || true
+fi
