@@ -1,0 +1,266 @@
+#include "IRCClient.h"
+
+#include <QTimer>
+
+#include "ErrorHook.h"
+#include "IRCChannel.h"
+#include "IRCText.h"
+#include "TcpClientSocket.h"
+
+namespace {
+constexpr int LineTimerMilliseconds = 50;
+const QString DefaultRealName = QStringLiteral("Chattle 1.4 by Fernhill Software - www.fernhillsoftware.example");
+// Reported with OnDisconnect when the socket fails; the error itself follows with OnCommError.
+const QString SocketErrorText = QStringLiteral("Connection error");
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+void DropLeadingLineEnds(QByteArray &Buffer)
+{
+    qsizetype n = 0;
+    while (n < Buffer.size() && IsLineEnd(Buffer.at(n)))
+        ++n;
+    Buffer.remove(0, n);
+}
+
+// The end of the next line: the first CR, or the first LF only when there is no CR at all.
+qsizetype LineEndIn(const QByteArray &Buffer)
+{
+    const qsizetype cr = Buffer.indexOf('\r');
+    return cr >= 0 ? cr : Buffer.indexOf('\n');
+}
+} // namespace
+
+TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
+    : QObject(Owner), RealName(DefaultRealName), FSocket(Socket ? Socket : new TTcpClientSocket),
+      FLineTimer(new QTimer(this))
+{
+    FSocket->setParent(this);
+    FSocket->OnConnect = [this](QObject *sender) { SocketConnect(sender); };
+    FSocket->OnDisconnect = [this](QObject *sender) { SocketDisconnect(sender); };
+    FSocket->OnRead = [this](QObject *sender) { SocketRead(sender); };
+    FSocket->OnError = [this](QObject *sender, TErrorEvent kind, int &code) { SocketError(sender, kind, code); };
+    FLineTimer->setInterval(LineTimerMilliseconds);
+    connect(FLineTimer, &QTimer::timeout, this, [this] { RunGuarded([this] { ProcessNextLine(); }); });
+    FLineTimer->start();
+}
+
+TIRCClient::~TIRCClient()
+{
+    // No event is raised once destruction has begun.
+    FSocket->OnConnect = nullptr;
+    FSocket->OnDisconnect = nullptr;
+    FSocket->OnRead = nullptr;
+    FSocket->OnError = nullptr;
+    FLineTimer->stop();
+    FSocket->Close();
+    qDeleteAll(FChannels);
+    FChannels.clear();
+}
+
+void TIRCClient::SetOwnNick(const QString &Nick)
+{
+    if (FConnected)
+        SendRaw("NICK " + Nick);
+    else
+        FOwnNick = Nick;
+}
+
+void TIRCClient::Connect()
+{
+    FDisconnecting = false;
+    if (FConnected)
+        FSocket->Close();
+    FSocket->SetHost(ServerAddress, quint16(ServerPort));
+    FPartialLine.clear();
+    FDroppingOverlong = false;
+    try {
+        FSocket->Open();
+    } catch (const std::exception &e) {
+        FConnected = false;
+        FSocket->Close();
+        if (OnDisconnect)
+            OnDisconnect(this, QString::fromStdString(e.what()));
+    }
+}
+
+void TIRCClient::Disconnect()
+{
+    FDisconnecting = true;
+    FConnected = false;
+    FSocket->Close();
+    FreeChannels();
+    if (OnDisconnect)
+        OnDisconnect(this, QStringLiteral("Disconnected"));
+}
+
+void TIRCClient::SendRaw(const QString &Line)
+{
+    if (!FConnected)
+        return;
+    const QString line = CutAtLineBreak(Line);
+    WriteLine(line.left(CharsFittingUtf8(line, 0, MaxSentLine)));
+}
+
+void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
+{
+    if (!FConnected)
+        return;
+    const QString head = "PRIVMSG " + CutAtLineBreak(Target) + " :";
+    const QString text = CutAtLineBreak(Text);
+    const qsizetype budget = qMax<qsizetype>(
+        MaxSentLine - RelayPrefixReserve - head.toUtf8().size(), 4);
+
+    QStringList pieces;
+    if (text.startsWith(CTCPDelimiter) && text.size() > 1 && text.endsWith(CTCPDelimiter)) {
+        // A CTCP message is never split: its body is cut so that the closing code 1 stays.
+        const QString body = text.chopped(1);
+        pieces << body.left(CharsFittingUtf8(body, 0, budget - 1)) + CTCPDelimiter;
+    } else if (text.isEmpty()) {
+        pieces << text;
+    } else {
+        for (qsizetype at = 0; at < text.size();) {
+            const qsizetype count = qMax<qsizetype>(CharsFittingUtf8(text, at, budget), 1);
+            pieces << text.mid(at, count);
+            at += count;
+        }
+    }
+    for (const QString &piece : pieces) {
+        // A handler of the echo may disconnect; what is left is then dropped.
+        if (!FConnected)
+            return;
+        WriteLine(head + piece);
+        if (EchoOn && OnChannelMsg)
+            OnChannelMsg(this, FOwnNick, Target, piece);
+    }
+}
+
+TIRCChannel *TIRCClient::FindChannel(const QString &Name) const
+{
+    for (TIRCChannel *channel : FChannels)
+        if (channel->ChannelName().compare(Name, Qt::CaseInsensitive) == 0)
+            return channel;
+    return nullptr;
+}
+
+void TIRCClient::ProcessNextLine()
+{
+    if (FBusy || FLineQueue.isEmpty())
+        return;
+    if (IgnoreListReplies) {
+        DropQueuedListReplies();
+        if (FLineQueue.isEmpty())
+            return;
+    }
+    FBusy = true;
+    struct ClearBusy {
+        bool &Busy;
+        ~ClearBusy() { Busy = false; }
+    } clearBusy{FBusy};
+    const QString line = FLineQueue.takeFirst();
+    if (PongServer && line.size() > 3 && line.left(4).toUpper() == u"PING")
+        AnswerPing(line);
+    else
+        DispatchLine(line);
+}
+
+void TIRCClient::AnswerPing(QString Line)
+{
+    Line[1] = u'O';
+    SendRaw(Line);
+    if (OnServerMsg) {
+        OnServerMsg(this, 999, QStringLiteral("Ping, Pong!"));
+        OnServerMsg(this, 999, QStringLiteral("-"));
+    }
+}
+
+void TIRCClient::DropQueuedListReplies()
+{
+    for (qsizetype i = FLineQueue.size() - 1; i >= 0; --i) {
+        const QString &line = FLineQueue.at(i);
+        const qsizetype blank = line.indexOf(u' ');
+        if (blank >= 0 && QStringView(line).mid(blank, 5) == u" 322 ")
+            FLineQueue.removeAt(i);
+    }
+}
+
+void TIRCClient::SocketConnect(QObject *)
+{
+    FConnected = true;
+    if (!Password.isEmpty())
+        SendRaw("PASS " + Password);
+    SendRaw("NICK " + FOwnNick);
+    SendRaw("USER " + FOwnNick + " " + FSocket->LocalHost() + " " + FSocket->Host() + " " + " :" + RealName);
+    if (OnConnect)
+        OnConnect(this, FSocket->Host());
+}
+
+void TIRCClient::SocketDisconnect(QObject *Sender)
+{
+    FreeChannels();
+    FConnected = false;
+    FSocket->Close();
+    if (OnDisconnect)
+        OnDisconnect(Sender, QStringLiteral("Disconnected by peer"));
+    if (!FDisconnecting && OnCommError)
+        OnCommError(this, eeDisconnect, 0);
+}
+
+void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)
+{
+    FreeChannels();
+    FConnected = false;
+    FSocket->Close();
+    if (OnDisconnect)
+        OnDisconnect(Sender, SocketErrorText);
+    if (OnCommError) {
+        OnCommError(this, ErrorEvent, ErrorCode);
+        ErrorCode = 0;
+    }
+}
+
+void TIRCClient::SocketRead(QObject *)
+{
+    QByteArray buffer = FSocket->ReceiveText();
+    if (FDroppingOverlong) {
+        // The line already kept its first MaxPartialLine bytes; the rest up to its end is dropped.
+        qsizetype end = 0;
+        while (end < buffer.size() && !IsLineEnd(buffer.at(end)))
+            ++end;
+        if (end == buffer.size())
+            return;
+        QueueLine(FPartialLine);
+        FPartialLine.clear();
+        FDroppingOverlong = false;
+        buffer.remove(0, end);
+    }
+    buffer.prepend(FPartialLine);
+    FPartialLine.clear();
+    DropLeadingLineEnds(buffer);
+    while (!buffer.isEmpty()) {
+        const qsizetype end = LineEndIn(buffer);
+        if (end < 0) {
+            FPartialLine = buffer;
+            break;
+        }
+        QueueLine(buffer.left(end));
+        buffer.remove(0, end + 1);
+        DropLeadingLineEnds(buffer);
+    }
+    if (FPartialLine.size() > MaxPartialLine) {
+        FPartialLine.truncate(MaxPartialLine);
+        FDroppingOverlong = true;
+    }
+}
+
+void TIRCClient::QueueLine(const QByteArray &Bytes) { FLineQueue << DecodeIRCLine(Bytes); }
+
+void TIRCClient::FreeChannels()
+{
+    // deleteLater: a handler further up the stack may still hold the roster it was given.
+    for (qsizetype i = FChannels.size() - 1; i >= 0; --i)
+        FChannels.at(i)->deleteLater();
+    FChannels.clear();
+}
+
+void TIRCClient::WriteLine(const QString &Line) { FSocket->SendText(Line.toUtf8() + "\r\n"); }

@@ -1,0 +1,169 @@
+#pragma once
+// The IRC engine: one connection to one IRC server, registration, line splitting, the 50 ms line
+// pump, the dispatch of every server line into typed events, and the rosters of joined channels.
+// Events are raised only when set; Sender is the client unless noted.
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "ClientSocket.h"
+
+class QTimer;
+class TIRCChannel;
+class TDCCChatObject; // only named by the DCC event signatures; DCC chat stops at the request
+
+using TIRCDataEvent = std::function<void(QObject *Sender, QString IRCStr)>;
+using TConnectEvent = std::function<void(QObject *Sender, QString Server)>;
+using TDisconnectEvent = std::function<void(QObject *Sender, QString Msg)>;
+using TCommErrorEvent = std::function<void(QObject *Sender, TErrorEvent ErrorEvent, int ErrorCode)>;
+using TServerMsgEvent = std::function<void(QObject *Sender, int Code, QString Msg)>;
+using TChannelMsgEvent = std::function<void(QObject *Sender, QString FromLNick, QString Channel, QString Msg)>;
+using TNewChannelEvent = std::function<void(QObject *Sender, QString Name, int UserCount, QString Desc)>;
+using TPrivateMsgEvent = std::function<void(QObject *Sender, QString FromLNick, QString Msg)>;
+using TUserInChannelEvent = std::function<void(QObject *Sender, QString Channel, QString User)>;
+using TCTCPRequestEvent = std::function<void(QObject *Sender, QString FromLNick, QString Request)>;
+using TCTCPReplyEvent = std::function<void(QObject *Sender, QString FromLNick, QString Reply)>;
+using TEndMOTDEvent = std::function<void()>;
+using TJoinPartEvent = std::function<void(QObject *Sender, QString LongNick, QString Channel)>;
+using TJoinedEvent = std::function<void(QObject *Sender, TIRCChannel *pIRCChannel, QString Channel)>;
+using TPartedEvent = std::function<void(QObject *Sender, QString Channel)>;
+using TQuitEvent = std::function<void(QObject *Sender, QString LongNick, QString Msg)>;
+using TKickEvent = std::function<void(QObject *Sender, QString Channel, QString Kicker, QString Victim, QString Msg)>;
+using TKickedEvent = std::function<void(QObject *Sender, QString Channel, QString Kicker, QString Msg)>;
+using TInvitedEvent = std::function<void(QObject *Sender, QString Channel, QString InvitedBy)>;
+using TConsoleEvent = std::function<void(QObject *Sender, QString Msg)>;
+using TNoticeEvent = std::function<void(QObject *Sender, QString FromLNick, QString Msg)>;
+using TNickChangeEvent = std::function<void(QObject *Sender, QString OldLongNick, QString NewNick)>;
+using TModeChangeEvent =
+    std::function<void(QObject *Sender, QString Channel, QString ChangedBy, QString Mode, QString ModeOn)>;
+using TTopicChangeEvent = std::function<void(QObject *Sender, QString Channel, QString ChangedBy, QString Topic)>;
+using TDCCChatRequestEvent = std::function<void(QObject *Sender, QString FromLNick, bool &Accept)>;
+using TDCCChatConnectEvent = std::function<void(QObject *Sender, TDCCChatObject *pDCCChat)>;
+using TDCCChatErrorEvent =
+    std::function<void(QObject *Sender, TDCCChatObject *pDCCChat, int ErrorNo, QString ErrorMsg)>;
+using TDCCChatTimeOutEvent = std::function<void(QObject *Sender, QString ToNick)>;
+
+class TIRCClient : public QObject {
+    Q_OBJECT
+public:
+    // Socket: the transport to use (tests pass a fake); the client takes ownership. Without one the
+    // client makes a TTcpClientSocket.
+    explicit TIRCClient(QObject *Owner = nullptr, TClientSocket *Socket = nullptr);
+    ~TIRCClient() override;
+
+    // Published properties.
+    QString ServerAddress;
+    int ServerPort = 6667;
+    QString OwnNick() const { return FOwnNick; }
+    // While connected sends NICK and keeps the stored nick until the server confirms it.
+    void SetOwnNick(const QString &Nick);
+    QString OwnLongNick() const { return QString(); } // never filled
+    bool Connected() const { return FConnected; }
+    QString Ident = QStringLiteral("rIRC"); // stored for the host; registration does not send it
+    QString RealName;
+    bool PongServer = true;        // the pump answers PING itself
+    bool EchoOn = true;            // SendPrivMsg echoes what it sent as OnChannelMsg
+    bool RetrieveLongNames = true; // a join asks "WHO <channel>" for the long nicks
+    int DccTimeOut = 60;           // stored only
+
+    QString Password;               // sent as PASS when not empty
+    bool IgnoreListReplies = false; // queued LIST replies (322) are dropped before dispatch
+
+    void Connect();
+    void Disconnect();
+    // One protocol line: cut at the first CR, LF or NUL and to 510 bytes of UTF-8, then CR LF.
+    void SendRaw(const QString &Line);
+    // A PRIVMSG to a channel or nick; a long text goes out as several messages, each echoed.
+    void SendPrivMsg(const QString &Target, const QString &Text);
+    // The joined channel of that name (ignoring case), or nullptr.
+    TIRCChannel *FindChannel(const QString &Name) const;
+    // One tick of the line pump: dispatches at most one queued line. May throw for a malformed line.
+    void ProcessNextLine();
+
+    const QList<TIRCChannel *> &Channels() const { return FChannels; }
+    const QStringList &LineQueue() const { return FLineQueue; }
+    const QByteArray &PartialLine() const { return FPartialLine; }
+    const QStringList &Params() const { return FParams; }
+    TClientSocket *Socket() const { return FSocket; }
+    QTimer *LineTimer() const { return FLineTimer; }
+
+    TIRCDataEvent OnIRCData;
+    TConnectEvent OnConnect;
+    TDisconnectEvent OnDisconnect;
+    TCommErrorEvent OnCommError;
+    TServerMsgEvent OnServerMsg;
+    TChannelMsgEvent OnChannelMsg;
+    TNewChannelEvent OnNewChannelMsg;
+    TPrivateMsgEvent OnPrivateMsg;
+    TUserInChannelEvent OnUserInChannelMsg;
+    TCTCPRequestEvent OnCTCPRequest; // never raised
+    TCTCPReplyEvent OnCTCPReply;
+    TEndMOTDEvent OnEndMOTD;
+    TJoinPartEvent OnJoin;
+    TJoinPartEvent OnPart;
+    TJoinedEvent OnJoined;
+    TPartedEvent OnParted;
+    TQuitEvent OnQuit;
+    TKickEvent OnKick;
+    TKickedEvent OnKicked;
+    TInvitedEvent OnInvited;
+    TConsoleEvent OnConsole; // never raised
+    TNoticeEvent OnNotice;
+    TNickChangeEvent OnNickChange;
+    TModeChangeEvent OnModeChange;
+    TTopicChangeEvent OnTopicChange;
+    TIRCDataEvent OnOther;
+    TDCCChatRequestEvent OnDCCChatRequest;
+    TDCCChatConnectEvent OnDCCChatConnect;     // never raised
+    TDCCChatErrorEvent OnDCCChatError;         // never raised
+    TDCCChatTimeOutEvent OnDCCChatTimeOut;     // never raised
+
+    // Bytes kept after the last line end while no line end arrives; the excess is dropped.
+    static constexpr qsizetype MaxPartialLine = 64 * 1024;
+    // Longest line SendRaw writes before its CR LF.
+    static constexpr qsizetype MaxSentLine = 510;
+    // Room left in a sent PRIVMSG for the sender's prefix that the server puts in front when relaying.
+    static constexpr qsizetype RelayPrefixReserve = 100;
+
+private:
+    void SocketConnect(QObject *Sender);
+    void SocketDisconnect(QObject *Sender);
+    void SocketRead(QObject *Sender);
+    void SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode);
+    void QueueLine(const QByteArray &Bytes);
+    void DropQueuedListReplies();
+    void AnswerPing(QString Line);
+    void FreeChannels();
+    void WriteLine(const QString &Line);
+
+    // The dispatcher (IRCDispatcher.cpp).
+    void DispatchLine(const QString &Line);
+    const QString &Param(qsizetype Index) const;
+    void DispatchNumeric(int Code);
+    void ReportNumeric(int Code);
+    void DispatchCommand(const QString &LineText);
+    void DispatchPrivMsg();
+    void DispatchJoin();
+    void DispatchPart();
+    void DispatchQuit();
+    void DispatchKick();
+    void DispatchNick();
+    void DispatchNotice();
+    void DispatchMode();
+    void RemoveChannel(TIRCChannel *Channel);
+
+    TClientSocket *FSocket;
+    QTimer *FLineTimer;
+    bool FBusy = false;
+    QString FOwnNick = QStringLiteral("IRCNick");
+    bool FConnected = false;
+    bool FDisconnecting = false;
+    QByteArray FPartialLine;
+    bool FDroppingOverlong = false; // PartialLine hit the cap: bytes are dropped until the next line end
+    QStringList FLineQueue;
+    QStringList FParams;
+    QList<TIRCChannel *> FChannels;
+};

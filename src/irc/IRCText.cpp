@@ -1,0 +1,90 @@
+#include "IRCText.h"
+
+#include <QStringDecoder>
+
+QString DecodeIRCLine(const QByteArray &Bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(Bytes);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(Bytes);
+}
+
+qsizetype CharsFittingUtf8(const QString &Text, qsizetype Start, qsizetype MaxBytes)
+{
+    qsizetype at = Start;
+    qsizetype bytes = 0;
+    while (at < Text.size()) {
+        const char16_t unit = Text.at(at).unicode();
+        qsizetype units = 1;
+        qsizetype width;
+        if (QChar::isHighSurrogate(unit) && at + 1 < Text.size() && QChar::isLowSurrogate(Text.at(at + 1).unicode())) {
+            units = 2;
+            width = 4;
+        } else if (unit < 0x80) {
+            width = 1;
+        } else if (unit < 0x800) {
+            width = 2;
+        } else {
+            width = 3; // a lone surrogate is written as the 3-byte replacement character
+        }
+        if (bytes + width > MaxBytes)
+            break;
+        bytes += width;
+        at += units;
+    }
+    return at - Start;
+}
+
+QString CutAtLineBreak(const QString &Text)
+{
+    for (qsizetype i = 0; i < Text.size(); ++i) {
+        const QChar c = Text.at(i);
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            return Text.left(i);
+    }
+    return Text;
+}
+
+QStringList SplitIRCParams(const QString &LineText)
+{
+    // Positions count from 1 here, as in the rule; At(p) is the character at position p.
+    const qsizetype length = LineText.size();
+    auto At = [&](qsizetype p) { return LineText.at(p - 1); };
+    auto Copy = [&](qsizetype from, qsizetype to) { return LineText.mid(from - 1, to - from + 1); };
+
+    QStringList params;
+    qsizetype tokenStart = 1;
+    qsizetype scan = 2;
+    while (scan < length) {
+        if (tokenStart > 1 && (At(tokenStart) == u':' || At(tokenStart) == u'=')) {
+            tokenStart += At(tokenStart) == u'=' ? 2 : 1;
+            scan = length;
+            break;
+        }
+        if (At(scan) == u' ') {
+            params << Copy(tokenStart, scan - 1);
+            tokenStart = scan + 1;
+        }
+        ++scan;
+    }
+    if (tokenStart <= scan)
+        params << Copy(tokenStart, scan);
+    return params;
+}
+
+QString ShortNick(const QString &LongNick)
+{
+    QString nick = LongNick.startsWith(u'~') ? LongNick.mid(1) : LongNick;
+    const qsizetype bang = nick.indexOf(u'!');
+    return bang < 0 ? nick : nick.left(bang);
+}
+
+QString StripCTCPFraming(const QString &Text)
+{
+    QString body = Text.startsWith(CTCPDelimiter) ? Text.mid(1) : Text;
+    if (body.endsWith(CTCPDelimiter))
+        body.chop(1);
+    return body;
+}

@@ -1,0 +1,143 @@
+#include "TcpClientSocket.h"
+
+#include <QDeadlineTimer>
+#include <QHostInfo>
+#include <QTcpSocket>
+
+#include "ChattleError.h"
+#include "ErrorHook.h"
+
+namespace {
+// How long a close waits for queued bytes (a parting QUIT) to leave.
+constexpr int FlushMilliseconds = 1000;
+} // namespace
+
+TTcpClientSocket::TTcpClientSocket(QObject *Owner) : TClientSocket(Owner), FSocket(new QTcpSocket(this))
+{
+    connect(FSocket, &QTcpSocket::connected, this, &TTcpClientSocket::SocketConnected);
+    connect(FSocket, &QTcpSocket::disconnected, this, &TTcpClientSocket::SocketDisconnected);
+    connect(FSocket, &QTcpSocket::readyRead, this, &TTcpClientSocket::SocketReadyRead);
+    connect(FSocket, &QTcpSocket::errorOccurred, this, &TTcpClientSocket::SocketErrorOccurred);
+}
+
+TTcpClientSocket::~TTcpClientSocket()
+{
+    OnConnect = nullptr;
+    OnDisconnect = nullptr;
+    OnRead = nullptr;
+    OnError = nullptr;
+    FSocket->disconnect(this);
+    FSocket->abort();
+}
+
+void TTcpClientSocket::SetHost(const QString &Host, quint16 Port)
+{
+    FHost = Host;
+    FPort = Port;
+}
+
+void TTcpClientSocket::Open()
+{
+    if (FLive)
+        Close();
+    else if (FSocket->state() != QAbstractSocket::UnconnectedState)
+        FSocket->abort(); // a look-up or connect still pending
+    if (FHost.trimmed().isEmpty())
+        throw ESocketError("No server address given", ErrorCodeOf(QAbstractSocket::HostNotFoundError));
+    if (FPort == 0)
+        throw ESocketError("No server port given", ErrorCodeOf(QAbstractSocket::UnsupportedSocketOperationError));
+    FSocket->connectToHost(FHost, FPort);
+}
+
+void TTcpClientSocket::Close()
+{
+    if (!FLive) {
+        if (FSocket->state() != QAbstractSocket::UnconnectedState)
+            FSocket->abort();
+        return;
+    }
+    const QDeadlineTimer deadline(FlushMilliseconds);
+    while (FSocket->bytesToWrite() > 0 && !deadline.hasExpired()
+           && FSocket->waitForBytesWritten(int(deadline.remainingTime()))) {
+    }
+    FLive = false;
+    struct AbortAtEnd {
+        QTcpSocket *Socket;
+        ~AbortAtEnd() { Socket->abort(); }
+    } abortAtEnd{FSocket};
+    if (OnDisconnect)
+        OnDisconnect(this);
+}
+
+void TTcpClientSocket::SendText(const QByteArray &Bytes)
+{
+    if (FSocket->state() == QAbstractSocket::ConnectedState)
+        FSocket->write(Bytes);
+}
+
+QByteArray TTcpClientSocket::ReceiveText() { return FSocket->readAll(); }
+
+QString TTcpClientSocket::LocalHost() const
+{
+    return FSocket->state() == QAbstractSocket::UnconnectedState ? QString() : QHostInfo::localHostName();
+}
+
+QString TTcpClientSocket::Host() const { return FHost; }
+
+int TTcpClientSocket::ErrorKindOf(QAbstractSocket::SocketError Error, bool WasLive)
+{
+    switch (Error) {
+    case QAbstractSocket::RemoteHostClosedError:
+        return -1;
+    case QAbstractSocket::ConnectionRefusedError:
+    case QAbstractSocket::HostNotFoundError:
+    case QAbstractSocket::NetworkError:
+    case QAbstractSocket::SocketTimeoutError:
+        return WasLive ? eeReceive : eeConnect;
+    default:
+        return eeGeneral;
+    }
+}
+
+void TTcpClientSocket::SocketConnected()
+{
+    FLive = true;
+    RunGuarded([this] {
+        if (OnConnect)
+            OnConnect(this);
+    });
+}
+
+void TTcpClientSocket::SocketDisconnected()
+{
+    if (!FLive)
+        return; // our own Close has already reported it
+    FLive = false;
+    RunGuarded([this] {
+        if (OnDisconnect)
+            OnDisconnect(this);
+    });
+}
+
+void TTcpClientSocket::SocketReadyRead()
+{
+    RunGuarded([this] {
+        if (OnRead)
+            OnRead(this);
+    });
+}
+
+void TTcpClientSocket::SocketErrorOccurred(QAbstractSocket::SocketError Error)
+{
+    const int kind = ErrorKindOf(Error, FLive);
+    if (kind < 0)
+        return;
+    const QString text = FSocket->errorString();
+    RunGuarded([&] {
+        int code = ErrorCodeOf(Error);
+        if (OnError)
+            OnError(this, TErrorEvent(kind), code);
+        if (code != 0)
+            throw ESocketError(text, code);
+    });
+}
