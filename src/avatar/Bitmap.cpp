@@ -1,0 +1,200 @@
+#include "Bitmap.h"
+
+#include "Canvas.h"
+#include "ChattleError.h"
+#include "JpegDecoder.h"
+#include "Palette.h"
+#include "Utils.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+constexpr TPixel PixelMask = 0x00FFFFFF;
+
+std::size_t PixelCount(int width, int height)
+{
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+} // namespace
+
+TMxBitmap::TMxBitmap(int width, int height)
+    : FWidth(std::max(width, 0)), FHeight(std::max(height, 0)), FMemoryPixels(PixelCount(FWidth, FHeight), 0)
+{
+}
+
+TMxBitmap::~TMxBitmap() { Unrealize(); }
+
+void TMxBitmap::Realize()
+{
+    if (!FUnrealized)
+        return;
+    FSectionPixels.assign(PixelCount(FWidth, FHeight), 0);
+    FCanvas = std::make_unique<TMxCanvas>(FSectionPixels.data(), FWidth, FHeight);
+    FUnrealized = false;
+}
+
+void TMxBitmap::Unrealize()
+{
+    if (FUnrealized)
+        return;
+    FCanvas.reset();
+    FSectionPixels.clear();
+    FSectionPixels.shrink_to_fit();
+    FUnrealized = true;
+}
+
+void TMxBitmap::SetSize(int width, int height)
+{
+    const bool wasRealized = !FUnrealized;
+    Unrealize();
+    FWidth = std::max(width, 0);
+    FHeight = std::max(height, 0);
+    FMemoryPixels.assign(PixelCount(FWidth, FHeight), 0);
+    if (wasRealized)
+        Realize();
+}
+
+TPixel *TMxBitmap::ActivePixels() { return FUnrealized ? FMemoryPixels.data() : FSectionPixels.data(); }
+
+const TPixel *TMxBitmap::ActivePixels() const
+{
+    return FUnrealized ? FMemoryPixels.data() : FSectionPixels.data();
+}
+
+TPixel TMxBitmap::GetPixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return FTransparentColor;
+    return ActivePixels()[static_cast<std::size_t>(y) * FWidth + x] & PixelMask;
+}
+
+void TMxBitmap::SetPixel(int x, int y, TPixel c)
+{
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight)
+        return;
+    ActivePixels()[static_cast<std::size_t>(y) * FWidth + x] = c;
+}
+
+void TMxBitmap::Fill(TPixel c) { std::fill_n(ActivePixels(), PixelCount(FWidth, FHeight), c); }
+
+void TMxBitmap::MakeTransparent()
+{
+    FTransparent = true;
+    FTransparentColor = GetPixel(0, FHeight - 1);
+}
+
+void TMxBitmap::DrawTo(TMxBitmap &destination, int x, int y) const { CopyTo(destination, x, y, FTransparent); }
+
+void TMxBitmap::DrawOpaqueTo(TMxBitmap &destination, int x, int y) const { CopyTo(destination, x, y, false); }
+
+void TMxBitmap::CopyTo(TMxBitmap &destination, int x, int y, bool useKey) const
+{
+    // Only the overlap of the source with the destination is visited; everything else would be dropped.
+    const int firstX = std::max(0, -x);
+    const int lastX = std::min(FWidth, destination.FWidth - x); // exclusive
+    const int firstY = std::max(0, -y);
+    const int lastY = std::min(FHeight, destination.FHeight - y);
+    if (firstX >= lastX || firstY >= lastY)
+        return;
+    const TPixel *source = ActivePixels();
+    TPixel *target = destination.ActivePixels();
+    const TPixel key = FTransparentColor;
+    for (int sy = firstY; sy < lastY; ++sy) {
+        const TPixel *from = source + static_cast<std::size_t>(sy) * FWidth;
+        TPixel *to = target + static_cast<std::size_t>(sy + y) * destination.FWidth + x;
+        for (int sx = firstX; sx < lastX; ++sx) {
+            const TPixel c = from[sx] & PixelMask;
+            if (!useKey || c != key)
+                to[sx] = c;
+        }
+    }
+}
+
+void TMxBitmap::DrawRectTo(TMxBitmap &destination, const TMxRect &rect) const
+{
+    const int right = std::min(rect.Right, destination.FWidth - 1);
+    const int bottom = std::min(rect.Bottom, destination.FHeight - 1);
+    // Writes left of or above the destination would be dropped, so the loops start at 0.
+    const int left = std::max(rect.Left, 0);
+    const int top = std::max(rect.Top, 0);
+    TPixel *target = destination.ActivePixels();
+    for (int y = top; y <= bottom; ++y) {
+        TPixel *to = target + static_cast<std::size_t>(y) * destination.FWidth;
+        for (int x = left; x <= right; ++x) {
+            const TPixel c = GetPixel(x, y);
+            if (!FTransparent || c != FTransparentColor)
+                to[x] = c;
+        }
+    }
+}
+
+void TMxBitmap::Draw(QPainter &target)
+{
+    Realize();
+    // The shared palette has nothing to do under Qt; it is consulted only where the display needs it.
+    if (FCanvas->Image().isNull())
+        return;
+    target.drawImage(0, 0, FCanvas->Image());
+}
+
+void TMxBitmap::DrawRect(QPainter &target, const TMxRect &rect)
+{
+    Realize();
+    if (FCanvas->Image().isNull())
+        return;
+    const QRect area(rect.Left, rect.Top, rect.Right - rect.Left + 1, rect.Bottom - rect.Top + 1);
+    if (area.isValid())
+        target.drawImage(area.topLeft(), FCanvas->Image(), area);
+    target.drawImage(0, 0, FCanvas->Image());
+}
+
+void TMxBitmap::TakePixels(int width, int height, const std::vector<TPixel> &pixels)
+{
+    SetSize(width, height);
+    std::copy(pixels.begin(), pixels.end(), ActivePixels());
+}
+
+void TMxBitmap::LoadFromJPEGFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
+    const TDecodedPicture picture = DecodeJpeg(file.readAll(), MaxLoadSide);
+    TakePixels(picture.Width, picture.Height, picture.Pixels);
+}
+
+void TMxBitmap::LoadFromBitmapFile(const QString &path)
+{
+    QImageReader reader(path, "bmp");
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
+    if (size.width() > MaxLoadSide || size.height() > MaxLoadSide)
+        throw EFileError(QStringLiteral("The bitmap %1 is too large").arg(path));
+    QImage image;
+    if (!reader.read(&image))
+        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
+    image.convertTo(QImage::Format_RGB32);
+    std::vector<TPixel> pixels(PixelCount(image.width(), image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const TPixel *>(image.constScanLine(y));
+        std::transform(row, row + image.width(), pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width(),
+                       [](TPixel c) { return c & PixelMask; });
+    }
+    TakePixels(image.width(), image.height(), pixels);
+}
+
+void TMxBitmap::CopyIndexedPixels(int x, int y, const TMxColorMap &colourMap, const std::uint8_t *indices,
+                                  int lastRow, int lastColumn)
+{
+    const int columns = lastColumn + 1;
+    for (int row = 0; row <= lastRow; ++row) {
+        const std::uint8_t *from = indices + static_cast<std::size_t>(row) * columns;
+        for (int column = 0; column < columns; ++column)
+            SetPixel(x + column, y + row, SwapRedBlue(colourMap[from[column]]));
+    }
+}

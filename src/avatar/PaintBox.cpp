@@ -1,0 +1,32 @@
+#include "PaintBox.h"
+
+#include "ErrorHook.h"
+#include "Image.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+TMxPaintBox::TMxPaintBox(TMxImage *image) : QWidget(image), FImage(image)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void TMxPaintBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    RunGuarded([&] { FImage->Paint(painter); });
+}
+
+void TMxPaintBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    const Qt::MouseButton button = event->button();
+    RunGuarded([&] { FImage->PaintBoxMouseDown(at.x(), at.y(), button); });
+}
+
+void TMxPaintBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint at = event->position().toPoint();
+    RunGuarded([&] { FImage->PaintBoxMouseMove(at.x(), at.y()); });
+}
