@@ -1,0 +1,72 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+TDialogResponder &Responder()
+{
+    static TDialogResponder responder;
+    return responder;
+}
+
+QString TitleOf(TDialogKind kind)
+{
+    switch (kind) {
+    case TDialogKind::Information:
+        return QStringLiteral("Information");
+    case TDialogKind::Warning:
+        return QStringLiteral("Warning");
+    case TDialogKind::Error:
+        return QStringLiteral("Error");
+    case TDialogKind::Confirmation:
+        return QStringLiteral("Confirm");
+    case TDialogKind::Message:
+        break;
+    }
+    return QApplication::applicationDisplayName();
+}
+
+QMessageBox::Icon IconOf(TDialogKind kind)
+{
+    switch (kind) {
+    case TDialogKind::Information:
+        return QMessageBox::Information;
+    case TDialogKind::Warning:
+        return QMessageBox::Warning;
+    case TDialogKind::Error:
+        return QMessageBox::Critical;
+    case TDialogKind::Confirmation:
+        return QMessageBox::Question;
+    case TDialogKind::Message:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+TDialogButton Show(TDialogKind kind, QWidget *parent, const QString &text)
+{
+    if (Responder())
+        return Responder()(kind, text);
+    const bool question = kind == TDialogKind::Confirmation;
+    QMessageBox box(IconOf(kind), TitleOf(kind), text,
+                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    if (question) {
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    }
+    const int chosen = box.exec();
+    if (!question)
+        return TDialogButton::Ok;
+    return chosen == QMessageBox::Yes ? TDialogButton::Yes : TDialogButton::No;
+}
+} // namespace
+
+TDialogButton ShowMessage(QWidget *parent, const QString &text) { return Show(TDialogKind::Message, parent, text); }
+TDialogButton Inform(QWidget *parent, const QString &text) { return Show(TDialogKind::Information, parent, text); }
+TDialogButton Warn(QWidget *parent, const QString &text) { return Show(TDialogKind::Warning, parent, text); }
+TDialogButton ShowError(QWidget *parent, const QString &text) { return Show(TDialogKind::Error, parent, text); }
+TDialogButton Confirm(QWidget *parent, const QString &text) { return Show(TDialogKind::Confirmation, parent, text); }
+
+void SetDialogResponder(TDialogResponder responder) { Responder() = std::move(responder); }

@@ -1,0 +1,30 @@
+#pragma once
+// Every message box of the program goes through here, so that tests can answer them by script
+// (see ScriptedDialogs.h). No widget calls QMessageBox itself. All boxes are modal.
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+enum class TDialogKind {
+    Message,      // a plain message box with OK
+    Information,  // an information box with OK
+    Warning,      // a warning with OK
+    Error,        // an error box with OK
+    Confirmation, // a question with Yes and No
+};
+
+enum class TDialogButton { Ok, Yes, No };
+
+// parent may be null. Each returns the button the user chose (Ok for the one-button boxes; closing
+// a confirmation without choosing counts as No).
+TDialogButton ShowMessage(QWidget *parent, const QString &text);
+TDialogButton Inform(QWidget *parent, const QString &text);
+TDialogButton Warn(QWidget *parent, const QString &text);
+TDialogButton ShowError(QWidget *parent, const QString &text);
+TDialogButton Confirm(QWidget *parent, const QString &text);
+
+// Answers every box instead of showing it while set; an empty responder brings the real boxes back.
+using TDialogResponder = std::function<TDialogButton(TDialogKind kind, const QString &text)>;
+void SetDialogResponder(TDialogResponder responder);
