@@ -1,6 +1,7 @@
 #include "AvatarProtocol.h"
 
 #include "ChattleError.h"
+#include "Utils.h"
 
 #include <limits>
 
@@ -48,7 +49,7 @@ QString CompanionOf(const QString &room) { return room + CompanionSuffix; }
 
 // ---- Building ----------------------------------------------------------------------------------
 
-QString PositionField(int value) { return (QStringLiteral("00000000") + QString::number(value)).right(4); }
+QString PositionField(int value) { return ZeroPad(value, 4); }
 
 QString PositionText(int x, int y, const QString &direction)
 {
