@@ -1,0 +1,61 @@
+// The profile file of a character: five lines ended by CR LF.
+#include "ChattleError.h"
+#include "PersonaInst.h"
+#include "Utils.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+constexpr int ProfileLineCount = 5;
+// A profile is a few hundred bytes; anything far larger is not one.
+constexpr qint64 MaxProfileBytes = 1024 * 1024;
+
+QString DecodeLine(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+} // namespace
+
+void TPersonaInst::LoadFromFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFileError(QStringLiteral("Cannot open profile %1").arg(path));
+    if (file.size() > MaxProfileBytes)
+        throw EFileError(QStringLiteral("Profile %1 is too large").arg(path));
+    const QByteArray data = file.readAll();
+    QList<QByteArray> lines = data.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast(); // the break after the last line ends it, it starts no line
+    if (lines.size() < ProfileLineCount)
+        throw EFileError(QStringLiteral("Profile %1 has fewer than five lines").arg(path));
+    for (QByteArray &line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+
+    Password = DecodeLine(UnscrambleText(lines[0]));
+    StoredFlag = lines[1] == "1";
+    SetAppearance(DecodeLine(lines[2]));
+    SetInfo(DecodeLine(lines[3]));
+    Note = DecodeLine(lines[4]);
+    const QString fileName = QFileInfo(path).fileName();
+    Name = fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
+}
+
+void TPersonaInst::SaveToFile(const QString &path) const
+{
+    QByteArray data;
+    for (const QByteArray &line : {ScrambleText(Password.toUtf8()), QByteArray(StoredFlag ? "1" : "0"),
+                                   GetAppearance().toUtf8(), GetInfo().toUtf8(), Note.toUtf8()})
+        data += line + "\r\n";
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw EFileError(QStringLiteral("Cannot write profile %1").arg(path));
+}
