@@ -121,14 +121,21 @@ void TMxBitmap::DrawRectTo(TMxBitmap &destination, const TMxRect &rect) const
     // Writes left of or above the destination would be dropped, so the loops start at 0.
     const int left = std::max(rect.Left, 0);
     const int top = std::max(rect.Top, 0);
+    const TPixel *source = ActivePixels();
     TPixel *target = destination.ActivePixels();
     for (int y = top; y <= bottom; ++y) {
         TPixel *to = target + static_cast<std::size_t>(y) * destination.FWidth;
-        for (int x = left; x <= right; ++x) {
-            const TPixel c = GetPixel(x, y);
+        // Columns inside this bitmap are read directly; the rest read the key, as GetPixel would.
+        const int lastInside = y < FHeight ? std::min(right, FWidth - 1) : left - 1;
+        const TPixel *from = source + static_cast<std::size_t>(y) * FWidth;
+        for (int x = left; x <= lastInside; ++x) {
+            const TPixel c = from[x] & PixelMask;
             if (!FTransparent || c != FTransparentColor)
                 to[x] = c;
         }
+        const int firstOutside = std::max(left, lastInside + 1);
+        if (!FTransparent && firstOutside <= right)
+            std::fill(to + firstOutside, to + right + 1, FTransparentColor);
     }
 }
 
@@ -191,10 +198,19 @@ void TMxBitmap::LoadFromBitmapFile(const QString &path)
 void TMxBitmap::CopyIndexedPixels(int x, int y, const TMxColorMap &colourMap, const std::uint8_t *indices,
                                   int lastRow, int lastColumn)
 {
+    TMxColorMap pixels;
+    std::transform(colourMap.begin(), colourMap.end(), pixels.begin(), SwapRedBlue);
     const int columns = lastColumn + 1;
-    for (int row = 0; row <= lastRow; ++row) {
+    // Only the part that falls inside the bitmap is visited.
+    const int firstColumn = std::max(0, -x);
+    const int endColumn = std::min(columns, FWidth - x);
+    const int firstRow = std::max(0, -y);
+    const int endRow = std::min(lastRow + 1, FHeight - y);
+    TPixel *target = ActivePixels();
+    for (int row = firstRow; row < endRow; ++row) {
         const std::uint8_t *from = indices + static_cast<std::size_t>(row) * columns;
-        for (int column = 0; column < columns; ++column)
-            SetPixel(x + column, y + row, SwapRedBlue(colourMap[from[column]]));
+        TPixel *to = target + static_cast<std::size_t>(y + row) * FWidth + x;
+        for (int column = firstColumn; column < endColumn; ++column)
+            to[column] = pixels[from[column]];
     }
 }

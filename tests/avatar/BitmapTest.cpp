@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -102,6 +103,43 @@ TEST(Bitmap, DrawRectToLimitsRightAndBottomAndReadsTheKeyOutside)
     tiny.DrawRectTo(big, {0, 0, 2, 0});
     EXPECT_EQ(big.GetPixel(0, 0), Red);
     EXPECT_EQ(big.GetPixel(2, 0), White);
+}
+
+TEST(Bitmap, DrawRectToAgreesWithThePixelByPixelRule)
+{
+    // The rule written out with GetPixel and SetPixel, against the copy loops, over many rectangles.
+    const auto reference = [](const TMxBitmap &source, TMxBitmap &destination, TMxRect rect) {
+        rect.Right = std::min(rect.Right, destination.Width() - 1);
+        rect.Bottom = std::min(rect.Bottom, destination.Height() - 1);
+        for (int y = rect.Top; y <= rect.Bottom; ++y)
+            for (int x = rect.Left; x <= rect.Right; ++x) {
+                const TPixel c = source.GetPixel(x, y);
+                if (!source.Transparent() || c != source.TransparentColor())
+                    destination.SetPixel(x, y, c);
+            }
+    };
+    auto source = Numbered(5, 4);
+    source->SetPixel(0, 3, 7); // also inside the figure below
+    source->SetPixel(2, 1, 7);
+    for (bool transparent : {false, true}) {
+        source->SetTransparent(transparent);
+        source->SetTransparentColor(7);
+        for (int left = -2; left <= 7; left += 3)
+            for (int top = -2; top <= 6; top += 2)
+                for (int right = left - 1; right <= 9; right += 2)
+                    for (int bottom = top - 1; bottom <= 8; bottom += 3) {
+                        TMxBitmap expected(7, 6), actual(7, 6);
+                        expected.Fill(White);
+                        actual.Fill(White);
+                        reference(*source, expected, {left, top, right, bottom});
+                        source->DrawRectTo(actual, {left, top, right, bottom});
+                        for (int y = 0; y < 6; ++y)
+                            for (int x = 0; x < 7; ++x)
+                                ASSERT_EQ(actual.GetPixel(x, y), expected.GetPixel(x, y))
+                                    << "rect " << left << "," << top << "," << right << "," << bottom << " at " << x
+                                    << "," << y << " transparent " << transparent;
+                    }
+    }
 }
 
 TEST(Bitmap, SetSizeClearsAndRealizeSwitchesTheStore)
