@@ -165,12 +165,19 @@ void TMxBitmap::TakePixels(int width, int height, const std::vector<TPixel> &pix
     std::copy(pixels.begin(), pixels.end(), ActivePixels());
 }
 
-void TMxBitmap::LoadFromJPEGFile(const QString &path)
+QByteArray TMxBitmap::ReadPictureFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFileError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
-    const TDecodedPicture picture = DecodeJpeg(file.readAll(), MaxLoadSide);
+    if (file.size() > MaxLoadFileBytes)
+        throw EFileError(QStringLiteral("The picture file %1 is too large").arg(path));
+    return file.readAll();
+}
+
+void TMxBitmap::LoadFromJPEGFile(const QString &path)
+{
+    const TDecodedPicture picture = DecodeJpeg(ReadPictureFile(path), MaxLoadSide);
     TakePixels(picture.Width, picture.Height, picture.Pixels);
 }
 

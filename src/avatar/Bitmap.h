@@ -3,6 +3,7 @@
 // first, no padding. While unrealized the bitmap uses its own memory block; once realized it switches
 // to a second, zero-filled block (the section) that a canvas wraps for text and rectangles. Neither
 // switch copies pixels. All composition is done by the per-pixel operations below.
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -87,6 +88,10 @@ public:
 
     // Largest width or height that the loaders accept (JPEG, BMP, GIF): 4096.
     static constexpr int MaxLoadSide = 4096;
+    // Largest picture file the loaders read: 128 MiB.
+    static constexpr qint64 MaxLoadFileBytes = 128LL * 1024 * 1024;
+    // The whole file, or EFileError when it is missing, unreadable or larger than MaxLoadFileBytes.
+    static QByteArray ReadPictureFile(const QString &path);
 
 private:
     TPixel *ActivePixels();

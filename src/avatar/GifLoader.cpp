@@ -3,7 +3,6 @@
 #include "ChattleError.h"
 #include "Utils.h"
 
-#include <QFile>
 #include <algorithm>
 #include <utility>
 #include <cstring>
@@ -226,8 +225,5 @@ std::unique_ptr<TMxSprite> LoadSpriteFromGIFData(const QByteArray &data)
 
 std::unique_ptr<TMxSprite> LoadSpriteFromGIF(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw EFileError(QStringLiteral("Cannot open %1: %2").arg(path, file.errorString()));
-    return LoadSpriteFromGIFData(file.readAll());
+    return LoadSpriteFromGIFData(TMxBitmap::ReadPictureFile(path));
 }

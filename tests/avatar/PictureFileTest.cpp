@@ -64,8 +64,12 @@ TEST_F(PictureFile, JpegDecodesToTheRightColoursInEitherState)
     }
 }
 
-TEST_F(PictureFile, CmykJpegIsConvertedNotFatal)
+TEST_F(PictureFile, CmykAndGreyJpegsAreConvertedNotFatal)
 {
+    TMxBitmap grey(1, 1);
+    grey.LoadFromJPEGFile(Write("grey.jpg", WriteTestGreyJpeg(8, 8, std::vector<std::uint8_t>(64, 0x80))));
+    ExpectNear(grey.GetPixel(3, 3), 0x808080, 4, "grey");
+
     // Adobe's files store inverted inks (255 = no ink): all 255 is white paper, and a full magenta
     // ink (stored 0) over no other ink is magenta.
     std::vector<std::uint8_t> cmyk;

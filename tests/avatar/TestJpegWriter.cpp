@@ -50,3 +50,8 @@ QByteArray WriteTestCmykJpeg(int width, int height, const std::vector<std::uint8
 {
     return Encode(width, height, 4, JCS_CMYK, cmyk.data(), 95);
 }
+
+QByteArray WriteTestGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey)
+{
+    return Encode(width, height, 1, JCS_GRAYSCALE, grey.data(), 95);
+}

@@ -6,5 +6,7 @@
 
 // RGB pixels 0x00RRGGBB, row-major, encoded at the given quality.
 QByteArray WriteTestJpeg(int width, int height, const std::vector<std::uint32_t> &pixels, int quality = 95);
+// One grey sample per pixel.
+QByteArray WriteTestGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey);
 // Four-channel samples (C, M, Y, K per pixel) stored as an Adobe CMYK JPEG.
 QByteArray WriteTestCmykJpeg(int width, int height, const std::vector<std::uint8_t> &cmyk);
