@@ -120,9 +120,16 @@ void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
         pieces << text;
     } else {
         for (qsizetype at = 0; at < text.size();) {
-            const qsizetype count = qMax<qsizetype>(CharsFittingUtf8(text, at, budget), 1);
+            qsizetype count = qMax<qsizetype>(CharsFittingUtf8(text, at, budget), 1);
+            qsizetype next = at + count;
+            // Prefer a break between words: the blank there is not sent.
+            const qsizetype blank = next < text.size() ? text.lastIndexOf(u' ', next) : -1;
+            if (blank > at + count / 2) {
+                count = blank - at;
+                next = blank + 1;
+            }
             pieces << text.mid(at, count);
-            at += count;
+            at = next;
         }
     }
     for (const QString &piece : pieces) {

@@ -261,6 +261,24 @@ TEST_F(Sending, a_long_message_is_split_on_characters_so_the_relayed_lines_fit)
     EXPECT_EQ(rejoined, text);
 }
 
+TEST_F(Sending, a_long_message_breaks_between_words_when_it_can)
+{
+    ConnectAs("me");
+    QStringList words;
+    for (int i = 0; i < 150; ++i)
+        words << QString("word%1").arg(i);
+    Client.SendPrivMsg("#room", words.join(' '));
+    QStringList pieces;
+    for (const QString &line : Socket->TakeLines()) {
+        ASSERT_TRUE(line.startsWith("PRIVMSG #room :"));
+        pieces << line.mid(15);
+    }
+    ASSERT_GT(pieces.size(), 1);
+    EXPECT_EQ(pieces.join(' '), words.join(' '));
+    for (const QString &piece : pieces)
+        EXPECT_FALSE(piece.startsWith(' ') || piece.endsWith(' ')) << piece.toStdString();
+}
+
 TEST_F(Sending, a_ctcp_message_is_never_split_and_keeps_its_closing_mark)
 {
     ConnectAs("me");
