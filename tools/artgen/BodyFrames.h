@@ -1,0 +1,24 @@
+#pragma once
+// The 103 cels of a body variant and the frame table that places the head layers on them.
+#include "Figure.h"
+
+#include <QImage>
+#include <QPoint>
+#include <vector>
+
+constexpr int BodyCelCount = 103;
+constexpr int HeadCelCount = 8;
+
+// Which head cel is drawn on a body cel, and at which offset from the body's origin.
+struct THeadPlacement {
+    int Cel = 0;
+    QPoint Offset;
+};
+THeadPlacement HeadPlacementFor(int bodyCel);
+
+// Every cel of one body variant as transparent 64 x 64 layers.
+std::vector<QImage> DrawBodyCels(EOutfit outfit);
+
+// Direction d (0 S, 1 SW ... 7 SE): the view drawn and whether it is mirrored.
+EView ViewOfDirection(int direction);
+bool IsMirroredDirection(int direction);

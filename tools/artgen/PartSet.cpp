@@ -1,0 +1,100 @@
+#include "PartSet.h"
+
+#include "BodyFrames.h"
+#include "HeadParts.h"
+#include "Palette.h"
+#include "Raster.h"
+
+#include <QHash>
+#include <algorithm>
+
+namespace {
+
+TCels HeadCels(QImage (*draw)(int, int), int variant)
+{
+    TCels cels;
+    for (int direction = 0; direction < HeadCelCount; ++direction)
+        cels.push_back(draw(variant, direction));
+    return cels;
+}
+
+QRgb Darken(QRgb c, int n)
+{
+    return qRgb(std::max(0, qRed(c) - n), std::max(0, qGreen(c) - n), std::max(0, qBlue(c) - n));
+}
+
+} // namespace
+
+QString StemOf(EPartKind kind)
+{
+    static const char *const stems[PartKindCount] = {"body", "hair", "face", "facialhair", "accessory", "hat"};
+    return QString::fromLatin1(stems[kind]);
+}
+
+int GroupStartOf(EPartKind kind)
+{
+    static const int starts[PartKindCount] = {1, 6, 2, 3, 1, 1};
+    return starts[kind];
+}
+
+TPartSet DrawAllParts()
+{
+    TPartSet parts;
+    for (EOutfit outfit : {EOutfit::Suit, EOutfit::Dress, EOutfit::BlouseSkirt})
+        parts.Variants[pkBody].push_back(DrawBodyCels(outfit));
+    for (int v = 0; v < HairVariants; ++v)
+        parts.Variants[pkHair].push_back(HeadCels(DrawHair, v));
+    for (int v = 0; v < FaceVariants; ++v)
+        parts.Variants[pkFace].push_back(HeadCels(DrawFace, v));
+    for (int v = 0; v < FacialHairVariants; ++v)
+        parts.Variants[pkFacialHair].push_back(HeadCels(DrawFacialHair, v));
+    for (int v = 0; v < AccessoryVariants; ++v)
+        parts.Variants[pkAccessory].push_back(HeadCels(DrawAccessory, v));
+    for (int v = 0; v < HatVariants; ++v)
+        parts.Variants[pkHat].push_back(HeadCels(DrawHat, v));
+    return parts;
+}
+
+QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKindCount> &variant, int cel)
+{
+    QImage result = parts.Variants[pkBody][variant[pkBody]][cel];
+    const THeadPlacement head = HeadPlacementFor(cel);
+    // The order the program lays the layers: face, facial hair, hair, accessory, hat.
+    for (EPartKind kind : {pkFace, pkFacialHair, pkHair, pkAccessory, pkHat})
+        Raster::Over(result, parts.Variants[kind][variant[kind]][head.Cel], head.Offset.x(), head.Offset.y());
+    return result;
+}
+
+QImage Recolour(const QImage &layer, const TLook &look)
+{
+    using namespace Palette;
+    const QHash<QRgb, QRgb> map{{Skin, look.Skin},
+                                {SkinShade, Darken(look.Skin, 45)},
+                                {Hair, look.Hair},
+                                {HairShade, Darken(look.Hair, 35)},
+                                {FacialHair, look.FacialHair},
+                                {Shirt, look.Shirt},
+                                {ShirtShade, Darken(look.Shirt, 65)},
+                                {Pants, look.Pants},
+                                {PantsShade, Darken(look.Pants, 65)},
+                                {Dress, look.Dress},
+                                {DressShade, Darken(look.Dress, 65)},
+                                {Shoes, look.Shoes},
+                                {ShoesShade, Darken(look.Shoes, 65)}};
+    QImage result = layer;
+    for (int y = 0; y < result.height(); ++y)
+        for (int x = 0; x < result.width(); ++x) {
+            const QRgb c = result.pixel(x, y);
+            if (qAlpha(c) == 0)
+                continue;
+            const auto found = map.find(c & 0xFFFFFF);
+            if (found != map.end())
+                result.setPixel(x, y, found.value() | 0xFF000000u);
+        }
+    return result;
+}
+
+QImage ComposeCharacter(const TPartSet &parts, const TLook &look, int cel)
+{
+    return Recolour(ComposeCel(parts, look.Variant, cel), look);
+}
