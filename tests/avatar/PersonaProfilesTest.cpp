@@ -5,6 +5,7 @@
 #include "PersonaLib.h"
 #include "PersonaProfiles.h"
 #include "MiniArtwork.h"
+#include "MiniLibraryTest.h"
 #include "TestJpegWriter.h"
 #include "printers.h"
 
@@ -16,25 +17,13 @@
 #include <gtest/gtest.h>
 
 namespace {
-class ProfilesTest : public ::testing::Test {
+class ProfilesTest : public TMiniLibraryTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        ArtworkDir = new QTemporaryDir;
-        WriteMiniArtwork(ArtworkDir->path());
-        Library = new TPersonaLib(ArtworkDir->path());
-    }
-    static void TearDownTestSuite()
-    {
-        delete Library;
-        delete ArtworkDir;
-    }
-
     QString PathOf(const QString &fileName) const { return QDir(Profiles.path()).filePath(fileName); }
 
     void SaveCharacter(const QString &fileName, TPixel shirt = 0x0000AA)
     {
-        TPersonaInst character(Library);
+        TPersonaInst character(Library.get());
         character.Colours[3] = shirt;
         character.SaveToFile(PathOf(fileName));
     }
@@ -52,8 +41,6 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static inline QTemporaryDir *ArtworkDir = nullptr;
-    static inline TPersonaLib *Library = nullptr;
     QTemporaryDir Profiles;
 };
 
@@ -63,7 +50,7 @@ const QByteArray DefaultAppearance =
 
 TEST_F(ProfilesTest, AProfileWrittenAndReadBackIsIdentical)
 {
-    TPersonaInst original(Library, DefaultAppearance);
+    TPersonaInst original(Library.get(), DefaultAppearance);
     original.Password = QStringLiteral("abc");
     original.StoredFlag = false;
     original.Colours[3] = 0x12AB34;
@@ -82,7 +69,7 @@ TEST_F(ProfilesTest, AProfileWrittenAndReadBackIsIdentical)
     EXPECT_EQ(lines[4], "caf\xc3\xa9 note\r");
     EXPECT_TRUE(lines[5].isEmpty());
 
-    const auto copy = TPersonaInst::CreateFromFile(Library, PathOf("Sam.pr1"));
+    const auto copy = TPersonaInst::CreateFromFile(Library.get(), PathOf("Sam.pr1"));
     EXPECT_EQ(copy->Name, QStringLiteral("Sam"));
     EXPECT_EQ(copy->Password, QStringLiteral("abc"));
     EXPECT_FALSE(copy->StoredFlag);
@@ -93,11 +80,11 @@ TEST_F(ProfilesTest, AProfileWrittenAndReadBackIsIdentical)
     EXPECT_EQ(ReadRaw("Again.pr1"), bytes);
 
     // An empty password gives an empty first line; the name comes from the file name alone.
-    TPersonaInst plain(Library);
+    TPersonaInst plain(Library.get());
     plain.Name = QStringLiteral("Someone");
     plain.SaveToFile(PathOf("Bob.pr1"));
     EXPECT_TRUE(ReadRaw("Bob.pr1").startsWith("\r\n1\r\n"));
-    EXPECT_EQ(TPersonaInst::CreateFromFile(Library, PathOf("Bob.pr1"))->Name, QStringLiteral("Bob"));
+    EXPECT_EQ(TPersonaInst::CreateFromFile(Library.get(), PathOf("Bob.pr1"))->Name, QStringLiteral("Bob"));
 }
 
 TEST_F(ProfilesTest, RefreshSkipsUnreadableFilesAndLeavesThemUntouched)
@@ -111,7 +98,7 @@ TEST_F(ProfilesTest, RefreshSkipsUnreadableFilesAndLeavesThemUntouched)
     const QByteArray bert = ReadRaw("Bert.pr1"), cleo = ReadRaw("Cleo.pr1"), dora = ReadRaw("Dora.pr1");
 
     TPersonaProfiles strip;
-    strip.Library = Library;
+    strip.Library = Library.get();
     strip.ProfilesDir = Profiles.path();
     QStringList added;
     int selections = 0;
@@ -153,7 +140,7 @@ TEST_F(ProfilesTest, HoverFollowsTheColumnAndAClickSelectsTheHoveredCharacter)
     for (const char *name : {"a.pr1", "b.pr1", "c.pr1"})
         SaveCharacter(name);
     TPersonaProfiles strip;
-    strip.Library = Library;
+    strip.Library = Library.get();
     strip.ProfilesDir = Profiles.path();
     strip.Refresh();
     int selections = 0;
@@ -195,7 +182,7 @@ TEST_F(ProfilesTest, PaintShowsTheCharactersOnTheHighlightWithTheHoverLabel)
     ASSERT_TRUE(highlight.save(PathOf("hilite.bmp"), "BMP"));
 
     TPersonaProfiles strip;
-    strip.Library = Library;
+    strip.Library = Library.get();
     strip.ProfilesDir = Profiles.path();
     strip.resize(200, 100);
     strip.show();

@@ -7,6 +7,7 @@
 #include "PersonaLib.h"
 #include "PersonaSpace.h"
 #include "MiniArtwork.h"
+#include "MiniLibraryTest.h"
 #include "printers.h"
 
 #include <QTemporaryDir>
@@ -18,20 +19,8 @@ constexpr TPixel Sand = 0x336699, Marker = 0x123456;
 // Where a character standing at (x, y) shows its shirt colour: the shirt key of the key row.
 constexpr int ShirtDx = 5, ShirtDy = KeyRow;
 
-class SpaceTest : public ::testing::Test {
+class SpaceTest : public TMiniLibraryTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        ArtworkDir = new QTemporaryDir;
-        WriteMiniArtwork(ArtworkDir->path());
-        Library = new TPersonaLib(ArtworkDir->path());
-    }
-    static void TearDownTestSuite()
-    {
-        delete Library;
-        delete ArtworkDir;
-    }
-
     void SetUp() override
     {
         Space.resize(TPersonaSpace::RoomWidth, TPersonaSpace::RoomHeight);
@@ -44,7 +33,7 @@ protected:
 
     static std::unique_ptr<TPersonaInst> Character(const QString &name, TPixel shirt, int x, int y)
     {
-        auto character = std::make_unique<TPersonaInst>(Library);
+        auto character = std::make_unique<TPersonaInst>(Library.get());
         character->Name = name;
         character->Colours[3] = shirt;
         character->Rebuild();
@@ -79,8 +68,6 @@ protected:
         return false;
     }
 
-    static inline QTemporaryDir *ArtworkDir = nullptr;
-    static inline TPersonaLib *Library = nullptr;
     TPersonaSpace Space;
 };
 
