@@ -181,6 +181,16 @@ TCharacterFields ReadPresent(const QString &text)
 
 QString MovePositionOf(const QString &text) { return Field(text, 8, 17); }
 
+TMovePosition ReadMovePosition(const QString &positionText)
+{
+    QString xField = Field(positionText, 1, 4).trimmed();
+    const qsizetype minus = xField.indexOf(QLatin1Char('-'));
+    if (minus >= 0)
+        xField = xField.mid(minus);
+    return {ReadProtocolNumber(xField), ReadProtocolNumber(Field(positionText, 5, 8).trimmed()),
+            Field(positionText, 9, 10)};
+}
+
 QString RequestKindOf(const QString &text) { return Field(text, 11, 19).trimmed(); }
 
 TAcceptFields ReadAccept(const QString &text)

@@ -114,6 +114,15 @@ TCharacterFields ReadAnnounce(const QString &text);
 TCharacterFields ReadPresent(const QString &text);
 // The ten characters of a Move from position 8: what the room surface's MoveInstance reads.
 QString MovePositionOf(const QString &text);
+
+struct TMovePosition {
+    int X = 0;         // characters 1-4, trimmed, read from a "-" on when it holds one
+    int Y = 0;         // 5-8, trimmed
+    QString Direction; // 9-10, as it came
+};
+// A position text (a Move's ten characters, or a private move's rest) read strictly, as the room
+// surface's MoveInstance lays it out.
+TMovePosition ReadMovePosition(const QString &positionText);
 // The kind of a Request, characters 11-19, trimmed.
 QString RequestKindOf(const QString &text);
 

@@ -1,0 +1,455 @@
+#include "MxIRCConnection.h"
+
+#include <QWidget>
+
+#include "AvatarProtocol.h"
+#include "ChannelBrowser.h"
+#include "IRCClient.h"
+#include "PersonaInst.h"
+#include "ScreenCursor.h"
+#include "Utils.h"
+#include "WindowHost.h"
+#include "frameChatFrame.h"
+#include "frmChat.h"
+
+namespace {
+const QString EnterRoomSound = QStringLiteral("/EnterRoom.wav");
+const QString ExitRoomSound = QStringLiteral("/ExitRoom.wav");
+const QChar ColourCode(0x03);
+
+// Reply codes that never reach the console, and those followed by a separator line.
+bool IsHiddenServerMsg(int code)
+{
+    return code == 315 || code == 321 || code == 322 || code == 323 || code == 352 || code == 440;
+}
+bool EndsConsoleSection(int code)
+{
+    return code == 1 || code == 255 || code == 266 || code == 331 || code == 366 || code == 376;
+}
+} // namespace
+
+TMxIRCConnection::TMxIRCConnection(QObject *Owner, TClientSocket *Socket)
+    : QObject(Owner), FClient(new TIRCClient(this, Socket))
+{
+    SubscribeClientEvents();
+}
+
+TMxIRCConnection::~TMxIRCConnection()
+{
+    // Windows and the browser may outlive the manager inside the main window: cut their way back.
+    for (const auto &entry : FRooms.Entries())
+        if (entry.Value)
+            UnbindWindow(entry.Value);
+    if (TChannelBrowser *browser = ChannelBrowser()) {
+        browser->OnNewChannel = nullptr;
+        browser->OnJoinChannel = nullptr;
+        browser->OnClosed = nullptr;
+    }
+    FClient->OnCommError = nullptr;
+    FClient->Disconnect();
+    delete FClient;
+}
+
+void TMxIRCConnection::SubscribeClientEvents()
+{
+    FClient->OnConnect = [this](QObject *, QString server) { ClientConnect(server); };
+    FClient->OnConsole = [this](QObject *, QString text) { ConsoleLine(text); };
+    FClient->OnServerMsg = [this](QObject *, int code, QString text) { ClientServerMsg(code, text); };
+    FClient->OnCommError = [this](QObject *, TErrorEvent kind, int) { ClientCommError(kind); };
+    FClient->OnEndMOTD = [this] { ClientEndMOTD(); };
+    FClient->OnNewChannelMsg = [this](QObject *, QString name, int users, QString topic) {
+        ClientNewChannelMsg(name, users, topic);
+    };
+    FClient->OnJoined = [this](QObject *, TIRCChannel *, QString channel) { ClientJoined(channel); };
+    FClient->OnChannelMsg = [this](QObject *, QString from, QString channel, QString text) {
+        ClientChannelMsg(from, channel, text);
+    };
+    FClient->OnPrivateMsg = [this](QObject *, QString from, QString text) { ClientPrivateMsg(from, text); };
+    FClient->OnUserInChannelMsg = [this](QObject *, QString channel, QString user) {
+        ClientUserInChannelMsg(channel, user);
+    };
+    FClient->OnJoin = [this](QObject *, QString nick, QString channel) { ClientJoin(nick, channel); };
+    FClient->OnPart = [this](QObject *, QString nick, QString channel) { ClientPart(nick, channel); };
+    FClient->OnQuit = [this](QObject *, QString nick, QString) { ClientQuit(nick); };
+    FClient->OnKick = [this](QObject *, QString channel, QString kicker, QString victim, QString message) {
+        ClientKick(channel, kicker, victim, message);
+    };
+    FClient->OnKicked = [this](QObject *, QString channel, QString kicker, QString message) {
+        ClientKicked(channel, kicker, message);
+    };
+    FClient->OnNickChange = [this](QObject *, QString oldNick, QString newNick) { ClientNickChange(oldNick, newNick); };
+}
+
+// ---- Operations for the main window, the login window and the browser --------------------------
+
+TChannelBrowser *TMxIRCConnection::ChannelBrowser() const { return FBrowserWindow ? FBrowser : nullptr; }
+
+void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, const QString &Host, int Port)
+{
+    FClient->SetOwnNick(Nick);
+    FClient->Password = Password;
+    FClient->ServerAddress = Host;
+    FClient->ServerPort = Port;
+    FClient->Connect();
+    FOwnNick = Nick;
+}
+
+void TMxIRCConnection::Disconnect() { FClient->Disconnect(); }
+
+bool TMxIRCConnection::IsConnected() const { return FClient->Connected(); }
+
+void TMxIRCConnection::SendCommand(const QString &Line) { FClient->SendRaw(Line); }
+
+void TMxIRCConnection::SendMessage(const QString &Target, const QString &Text) { FClient->SendPrivMsg(Target, Text); }
+
+void TMxIRCConnection::ShowChannels()
+{
+    if (CreateChannelBrowser && Host) {
+        if (TChannelBrowser *browser = CreateChannelBrowser(Host->OwnerWindow())) {
+            browser->OnNewChannel = [this](QString name, QString description, QString background) {
+                CreateRoom(name, description, background);
+            };
+            browser->OnJoinChannel = [this](QString name, QString topic) { JoinRoom(name, topic); };
+            // An older browser closing later must not make the manager forget the newer one.
+            browser->OnClosed = [this, browser] {
+                if (FBrowser == browser) {
+                    FBrowser = nullptr;
+                    FBrowserWindow = nullptr;
+                }
+            };
+            FBrowser = browser;
+            FBrowserWindow = browser->BrowserWindow();
+            browser->ShowBrowser();
+        }
+    }
+    FClient->IgnoreListReplies = false;
+    SendCommand(QStringLiteral("LIST "));
+}
+
+void TMxIRCConnection::StopListing()
+{
+    SendCommand(QStringLiteral("LIST stop"));
+    FClient->IgnoreListReplies = true;
+}
+
+void TMxIRCConnection::CloseAll()
+{
+    while (!FRooms.IsEmpty()) {
+        const QPointer<TfrmChat> window = FRooms.TakeLast().Value;
+        if (window)
+            window->CloseQuietly();
+    }
+    FBackgrounds.Clear();
+}
+
+void TMxIRCConnection::CreateRoom(const QString &Name, const QString &Description, const QString &Background)
+{
+    const QString background = KnownBackground(Background);
+    if (TfrmChat *window = FindRoom(Name)) {
+        BringRoomToFront(window);
+        return;
+    }
+    for (const QString &line : CreateRoomLines(Name, Description, background))
+        SendCommand(line);
+    FBackgrounds.Put(Name, background);
+}
+
+void TMxIRCConnection::JoinRoom(const QString &Name, const QString &CompanionTopic)
+{
+    const QString background = BackgroundFromTopic(CompanionTopic);
+    if (TfrmChat *window = FindRoom(Name)) {
+        BringRoomToFront(window);
+        return;
+    }
+    for (const QString &line : JoinRoomLines(Name))
+        SendCommand(line);
+    FBackgrounds.Put(Name, background);
+}
+
+// ---- Operations for the windows ------------------------------------------------------------------
+
+void TMxIRCConnection::RoomClosed(const QString &Name)
+{
+    FRooms.Remove(Name);
+    FBackgrounds.Remove(Name);
+}
+
+void TMxIRCConnection::OpenPrivateChat(const QString &Nick)
+{
+    if (TfrmChat *window = FindRoom(Nick)) {
+        BringRoomToFront(window);
+        return;
+    }
+    OpenRoom(Nick);
+    ClientUserInChannelMsg(Nick, FOwnNick);
+    ClientUserInChannelMsg(Nick, Nick);
+}
+
+TfrmChat *TMxIRCConnection::FindRoom(const QString &Name) const { return FRooms.Value(Name).data(); }
+
+QStringList TMxIRCConnection::RoomNames() const
+{
+    QStringList names;
+    for (const auto &entry : FRooms.Entries())
+        if (entry.Value)
+            names << entry.Name;
+    return names;
+}
+
+void TMxIRCConnection::OpenRoom(const QString &Name)
+{
+    if (TfrmChat *window = FindRoom(Name)) {
+        BringRoomToFront(window);
+        return;
+    }
+    // A window freed behind the registry's back leaves a dead entry; it is replaced here.
+    FRooms.Remove(Name);
+    const QString background = FBackgrounds.Contains(Name) ? FBackgrounds.Value(Name) : RoomBackground::Manor;
+
+    auto *window = new TfrmChat;
+    TframeChatFrame *frame = window->frameChatFrame;
+    frame->PersonaLib = PersonaLib;
+    window->RoomName = Name;
+    frame->OnSendMessage = [this](QString target, QString text) { SendMessage(target, text); };
+    frame->OnSendCommand = [this](QString line) { SendCommand(line); };
+    frame->OnRoomClosed = [this](QString name) { RoomClosed(name); };
+    frame->OnOpenPrivate = [this](QString nick) { OpenPrivateChat(nick); };
+    window->BackgroundPath = ArtworkDir + QLatin1Char('/') + background;
+
+    if (SelectedCharacter) {
+        auto own = TPersonaInst::CreateCopy(*SelectedCharacter);
+        own->SetPosition(10, 250);
+        own->Name = FOwnNick;
+        window->SetOwnCharacter(std::move(own));
+    }
+
+    if (Host)
+        Host->AddChildWindow(window);
+    FRooms.Put(Name, window);
+    window->show();
+    // Bound to its room at once, so a text handled straight after opening finds the surface ready.
+    window->FormActivate();
+}
+
+// ---- IRC client events ---------------------------------------------------------------------------
+
+void TMxIRCConnection::ClientConnect(const QString &Server)
+{
+    if (OnConnected)
+        OnConnected(this, Server);
+}
+
+void TMxIRCConnection::ConsoleLine(const QString &Text)
+{
+    if (OnConsoleLine)
+        OnConsoleLine(this, Text);
+}
+
+void TMxIRCConnection::RaiseError(int Code)
+{
+    if (OnError)
+        OnError(this, Code);
+}
+
+void TMxIRCConnection::ClientServerMsg(int Code, const QString &Text)
+{
+    if (OnConsoleLine) {
+        if (Code == 251)
+            ConsoleLine(QStringLiteral("-"));
+        if (!IsHiddenServerMsg(Code))
+            ConsoleLine(Text);
+        if (EndsConsoleSection(Code))
+            ConsoleLine(QStringLiteral("-"));
+    }
+    if (Code == 433)
+        RaiseError(ConnectionFailure::NickInUse);
+    else if (Code == 465)
+        RaiseError(ConnectionFailure::Banned);
+}
+
+void TMxIRCConnection::ClientCommError(TErrorEvent Kind)
+{
+    if (Kind == eeConnect)
+        RaiseError(ConnectionFailure::ConnectError);
+    else if (Kind == eeDisconnect)
+        RaiseError(ConnectionFailure::Disconnected);
+    else
+        RaiseError(ConnectionFailure::SocketError);
+}
+
+void TMxIRCConnection::ClientEndMOTD()
+{
+    ShowChannels();
+    ResetScreenCursor();
+}
+
+void TMxIRCConnection::ClientNewChannelMsg(const QString &Name, int Users, const QString &Topic)
+{
+    const QString topic = Topic.trimmed() == QLatin1String(":") ? QString() : Topic;
+    if (TChannelBrowser *browser = ChannelBrowser())
+        browser->AddChannel(Name, Users, topic);
+}
+
+void TMxIRCConnection::ClientJoined(const QString &Channel)
+{
+    if (IsCompanionName(Channel)) {
+        AnnounceSelf(Channel);
+        return;
+    }
+    if (Host)
+        Host->BringToFront();
+    OpenRoom(Channel);
+}
+
+void TMxIRCConnection::AnnounceSelf(const QString &Companion)
+{
+    TfrmChat *window = FindRoom(RoomOfChannel(Companion));
+    if (!window)
+        return;
+    const QString block = window->frameChatFrame->OwnCharacterBlock();
+    if (!block.isEmpty())
+        SendMessage(Companion, AnnounceText(block));
+}
+
+void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Channel, const QString &Text)
+{
+    const bool companion = IsCompanionName(Channel);
+    QPointer<TfrmChat> window = FindRoom(Channel);
+    if (!window && From != FOwnNick) {
+        if (!companion) {
+            OpenRoom(Channel);
+            window = FindRoom(Channel);
+        } else {
+            window = FindRoom(RoomOfChannel(Channel));
+        }
+    }
+    if (!window)
+        return;
+    if (companion)
+        window->frameChatFrame->HandleAvatarMessage(From, Text);
+    else
+        window->frameChatFrame->ShowText(From, Text);
+}
+
+void TMxIRCConnection::ClientPrivateMsg(const QString &From, const QString &Text)
+{
+    if (IsPrivateRoomForm(Text)) {
+        const std::optional<QString> windowName = WindowNameOfPrivateForm(Text);
+        if (windowName)
+            if (TfrmChat *window = FindRoom(*windowName))
+                window->frameChatFrame->HandlePrivateMessage(From, Text);
+        return;
+    }
+    if (TfrmChat *window = FindRoom(From)) {
+        window->frameChatFrame->HandlePrivateMessage(From, Text);
+        return;
+    }
+    OpenRoom(From);
+    ClientUserInChannelMsg(From, FOwnNick);
+    ClientUserInChannelMsg(From, From);
+    const QPointer<TfrmChat> window = FindRoom(From);
+    if (!window)
+        return;
+    window->frameChatFrame->HandlePrivateMessage(From, Text);
+    if (!window)
+        return;
+    const QString block = window->frameChatFrame->OwnCharacterBlock();
+    if (!block.isEmpty())
+        SendMessage(From, PrivateAnnounceText(block));
+}
+
+void TMxIRCConnection::ClientUserInChannelMsg(const QString &Channel, const QString &User)
+{
+    if (TfrmChat *window = FindRoom(RoomOfChannel(Channel)))
+        window->frameChatFrame->AddMember(User, Channel);
+}
+
+void TMxIRCConnection::ClientJoin(const QString &Nick, const QString &Channel)
+{
+    const QPointer<TfrmChat> window = FindRoom(RoomOfChannel(Channel));
+    if (!window)
+        return;
+    window->frameChatFrame->AddMember(Nick, Channel);
+    if (IsCompanionName(Channel))
+        return;
+    PlaySound(EnterRoomSound);
+    if (window && Nick != window->frameChatFrame->OwnName())
+        window->frameChatFrame->ShowText(QString(),
+                                         ColourCode + QStringLiteral("3*** ") + Nick + QStringLiteral(" has entered the channel."));
+}
+
+void TMxIRCConnection::ClientPart(const QString &Nick, const QString &Channel)
+{
+    TfrmChat *window = FindRoom(RoomOfChannel(Channel));
+    if (!window)
+        return;
+    window->frameChatFrame->RemoveMember(Nick, Channel);
+    if (!IsCompanionName(Channel))
+        PlaySound(ExitRoomSound);
+}
+
+void TMxIRCConnection::ClientQuit(const QString &Nick)
+{
+    QList<QPointer<TfrmChat>> windows;
+    for (const auto &entry : FRooms.Entries())
+        windows << entry.Value;
+    for (const QPointer<TfrmChat> &window : windows) {
+        if (!window || !window->frameChatFrame->HasMember(Nick))
+            continue;
+        const QString room = window->RoomName;
+        window->frameChatFrame->RemoveMember(Nick, room);
+        if (window)
+            window->frameChatFrame->RemoveMember(Nick, CompanionOf(room));
+        PlaySound(ExitRoomSound);
+    }
+}
+
+void TMxIRCConnection::ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim,
+                                  const QString &Message)
+{
+    if (TfrmChat *window = FindRoom(RoomOfChannel(Channel)))
+        window->frameChatFrame->UserKicked(Channel, Kicker, Victim, Message);
+}
+
+void TMxIRCConnection::ClientKicked(const QString &Channel, const QString &Kicker, const QString &Message)
+{
+    if (TfrmChat *window = FindRoom(RoomOfChannel(Channel)))
+        window->frameChatFrame->Kicked(Channel, Kicker, Message);
+}
+
+void TMxIRCConnection::ClientNickChange(const QString &OldNick, const QString &NewNick)
+{
+    if (FOwnNick == OldNick)
+        FOwnNick = NewNick;
+    QList<QPointer<TfrmChat>> windows;
+    for (const auto &entry : FRooms.Entries())
+        windows << entry.Value;
+    for (const QPointer<TfrmChat> &window : windows)
+        if (window)
+            window->frameChatFrame->NickChanged(OldNick, NewNick);
+}
+
+// ---- Helpers ---------------------------------------------------------------------------------------
+
+void TMxIRCConnection::PlaySound(const QString &FileName)
+{
+    if (WavPlayer)
+        PlaySoundSetting(ArtworkDir + FileName, *WavPlayer);
+}
+
+void TMxIRCConnection::BringRoomToFront(TfrmChat *Window)
+{
+    if (Host)
+        Host->ActivateChildWindow(Window);
+    else
+        Window->raise();
+}
+
+void TMxIRCConnection::UnbindWindow(TfrmChat *Window)
+{
+    TframeChatFrame *frame = Window->frameChatFrame;
+    frame->OnSendMessage = nullptr;
+    frame->OnSendCommand = nullptr;
+    frame->OnRoomClosed = nullptr;
+    frame->OnOpenPrivate = nullptr;
+}

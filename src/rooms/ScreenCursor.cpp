@@ -1,0 +1,9 @@
+#include "ScreenCursor.h"
+
+#include <QGuiApplication>
+
+void ResetScreenCursor()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,155 @@
+#pragma once
+// The content of every room and private chat window: the room surface with the characters, the
+// conversation with its input line, the two member lists and the interaction bar. It shows incoming
+// text, keeps the member lists and the characters in step with what the connection manager passes
+// on, and carries out the window's side of the avatar protocol. Everything it sends goes out through
+// OnSendMessage and OnSendCommand; an unset event skips the sending.
+#include <QHash>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QToolButton;
+class TPersonaInst;
+class TPersonaLib;
+class TPersonaSpace;
+class TframeText;
+class TfrmRequest;
+struct TCharacterFields;
+
+class TframeChatFrame : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int TimerInterval = 75;
+    // The floor line of a bound room: nobody stands above FloorY - 54.
+    static constexpr int RoomFloorY = 270;
+
+    explicit TframeChatFrame(QWidget *parent = nullptr);
+    ~TframeChatFrame() override;
+
+    // Controls (objectName = member name).
+    QWidget *pnlChat;
+    TframeText *frameChatText;
+    QWidget *Panel1;
+    QLabel *lblMembers;
+    QListWidget *lstUsers;
+    QLabel *lblVisualMembers;
+    QListWidget *lstVisualUsers;
+    QMenu *mnuUserAction;
+    QAction *PrivateChat1;
+    QAction *Ignore1;
+    QAction *Kick1;
+    QWidget *Panel2;
+    QPushButton *btnExit;
+    QLabel *lblInteraction;
+    QComboBox *cboInteraction;
+    QPushButton *btnPerform;
+    QPushButton *btnNames;
+    QToolButton *sbutTurnClockwise;
+    QToolButton *sbutTurnCounterClockwise;
+    QTimer *timeTimer;
+
+    TPersonaLib *PersonaLib = nullptr; // remote characters are built with it; not owned
+
+    std::function<void(QString Target, QString Text)> OnSendMessage;
+    std::function<void(QString Line)> OnSendCommand;
+    std::function<void(QString Name)> OnRoomClosed;
+    std::function<void(QString Nick)> OnOpenPrivate;
+    // Closes the window holding the frame (set by that window); raised by the exit button.
+    std::function<void()> OnCloseWindow;
+
+    QString RoomName() const { return FRoomName; }
+    // The room surface, from Init on; null before.
+    TPersonaSpace *Space() const { return FSpace; }
+    // The own character, held by the room surface from Init on; null without one.
+    TPersonaInst *OwnCharacter() const;
+    // The own character's name, empty without one.
+    QString OwnName() const;
+    // The own character block for Announce and Present (its walking target and direction code);
+    // empty without an own character.
+    QString OwnCharacterBlock() const;
+    QString PendingRequest() const { return FPendingRequest; }
+    const QStringList &IgnoreList() const { return FIgnoreList; }
+    bool IsIgnored(const QString &Nick) const;
+    // The open request dialog of a requester, or null.
+    TfrmRequest *RequestDialogOf(const QString &Requester) const;
+
+    // Called by the window on its first activation.
+    void Init(std::unique_ptr<TPersonaInst> Own);
+    void SetRoom(const QString &Name);
+
+    // Called by the connection manager.
+    void ShowText(const QString &Sender, const QString &Text);
+    void HandleAvatarMessage(const QString &Sender, const QString &Text);
+    void HandlePrivateMessage(const QString &Sender, const QString &Text);
+    void AddMember(const QString &Nick, const QString &Channel);
+    void RemoveMember(const QString &Nick, const QString &Channel);
+    void NickChanged(const QString &OldNick, const QString &NewNick);
+    void UserKicked(const QString &Channel, const QString &Kicker, const QString &Victim, const QString &Message);
+    void Kicked(const QString &Channel, const QString &Kicker, const QString &Message);
+    // Whether nick, with or without an "@" or "+" mark, is in either member list.
+    bool HasMember(const QString &Nick) const;
+
+    void HandlePrivateCtcp(const QString &Sender, const QString &Body);
+    void RequestInteraction(const QString &Kind);
+    void AnswerRequest(TfrmRequest *Dialog, const QString &Requester, const QString &Kind);
+
+    // The room surface's mouse-down: the surface's Click first, then a move or a request.
+    void SurfaceMouseDown(Qt::MouseButton Button, int X, int Y);
+    void frameChatTextButton1Click();
+    void btnExitClick();
+    void btnPerformClick();
+    void sbutTurnClockwiseClick();
+    void sbutTurnCounterClockwiseClick();
+    void btnNamesClick();
+    void PrivateChat1Click();
+    void Kick1Click();
+    void Ignore1Click();
+    void lstUsersClick();
+    void lstVisualUsersClick();
+    void lstUsersContextPopup(const QPoint &Pos);
+    void lstVisualUsersContextPopup(const QPoint &Pos);
+    void timeTimerTimer();
+
+protected:
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
+
+private:
+    void BuildMemberPanel();
+    void BuildInteractionBar();
+    void BindControls();
+    void FitSpaceToPanel();
+    bool Bound() const;
+    void SendMessage(const QString &Target, const QString &Text);
+    void SendCommand(const QString &Line);
+    void SendOwnPosition();
+    void Turn(bool Clockwise);
+    // A remote character from the fields of an Announce or Present; throws for a bad appearance.
+    std::unique_ptr<TPersonaInst> BuildCharacter(const QString &Nick, const TCharacterFields &Fields) const;
+    void PlaceCharacter(std::unique_ptr<TPersonaInst> Character);
+    void HandlePresent(const QString &Sender, const QString &Text);
+    void OpenRequestDialog(const QString &Sender, const QString &Kind);
+    void PerformAccept(const QString &Acceptor, const QString &Text);
+    TPersonaInst *CharacterNamed(const QString &Name) const;
+    // The entry the pop-up commands act on, without its "@" or "+" mark; empty when none is selected.
+    QString SelectedMember() const;
+    void ShowPopup(QListWidget *List, const QPoint &Pos);
+    bool IsRoomChannel(const QString &Channel) const;
+    bool IsCompanionChannel(const QString &Channel) const;
+
+    QString FRoomName;
+    TPersonaSpace *FSpace = nullptr;
+    QString FPendingRequest;
+    QStringList FIgnoreList;
+    QHash<QString, QPointer<TfrmRequest>> FRequestDialogs; // by requester, lower case
+};
