@@ -1,0 +1,78 @@
+// What a character costs: building its sprite from the part library (once per participant entering a
+// room), loading the whole library at start-up, and the memory one character holds. Runs on the
+// artwork the build generates.
+#include "PersonaInst.h"
+
+#include <QGuiApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const QString ArtworkDir = QStringLiteral(CHATTLE_ARTWORK_DIR);
+const QString Appearance = QStringLiteral("AAAAAAAAAAAE1B38A2A1A0A3B2B1B1E6E2E2E3E6E6E2E3E4E3E2E0000D0FF0030");
+
+long long SpriteBytes(const TMxSprite &sprite)
+{
+    return static_cast<long long>(sprite.CelCount()) * sprite.Width() * sprite.Height() * sizeof(TPixel);
+}
+
+void BuildSpriteOfOneCharacter(benchmark::State &state)
+{
+    const TPersonaLib library(ArtworkDir);
+    long long bytes = 0;
+    for (auto _ : state) {
+        auto sprite = library.BuildSprite(Appearance);
+        bytes = SpriteBytes(*sprite);
+        benchmark::DoNotOptimize(sprite.get());
+    }
+    state.counters["sprite_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BuildSpriteOfOneCharacter)->Unit(benchmark::kMillisecond);
+
+void LoadWholePartLibrary(benchmark::State &state)
+{
+    long long bytes = 0;
+    int files = 0;
+    for (auto _ : state) {
+        TPersonaLib library(ArtworkDir);
+        bytes = 0;
+        files = 0;
+        for (int kind = 0; kind < PartKindCount; ++kind) {
+            bytes += SpriteBytes(*library.Catalogue[kind]);
+            ++files;
+            for (const auto &variant : library.Variants[kind]) {
+                bytes += SpriteBytes(*variant);
+                ++files;
+            }
+        }
+    }
+    state.counters["files"] = files;
+    state.counters["library_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(LoadWholePartLibrary)->Unit(benchmark::kMillisecond);
+
+// A remote character as the room surface keeps it: the instance and its own sprite.
+void CreateOneCharacter(benchmark::State &state)
+{
+    TPersonaLib library(ArtworkDir);
+    long long bytes = 0;
+    for (auto _ : state) {
+        TPersonaInst character(&library, Appearance);
+        bytes = SpriteBytes(*character.Sprite) + static_cast<long long>(sizeof(TPersonaInst));
+        benchmark::DoNotOptimize(character.Sprite.get());
+    }
+    state.counters["character_bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(CreateOneCharacter)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // characters carry a font
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
