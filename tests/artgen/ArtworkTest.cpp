@@ -95,12 +95,20 @@ TEST_F(ArtworkTest, every_part_file_has_its_cels_at_64_by_64_with_the_background
             sprites << std::shared_ptr<TMxSprite>(std::move(sprite));
         }
         for (const auto &sprite : sprites) {
+            const bool thumbnails = sprite == sprites.front();
             EXPECT_EQ(sprite->Width(), 64);
             EXPECT_EQ(sprite->Height(), 64);
             for (int cel = 0; cel < sprite->CelCount(); ++cel) {
                 const TMxBitmap &bitmap = sprite->CelBitmap(cel);
                 ASSERT_TRUE(bitmap.Transparent());
                 EXPECT_EQ(bitmap.TransparentColor(), sprite->BackgroundColor()) << "cel " << cel;
+                // Partners stand close: the figure keeps off the top rows and the side columns (the
+                // thumbnails are enlarged heads, and may fill their cels).
+                bool marginsClear = true;
+                for (int y = 0; y < 64; ++y)
+                    for (int x = 0; x < 64; ++x)
+                        marginsClear &= !(y < 2 || x < 4 || x > 60) || bitmap.GetPixel(x, y) == bitmap.TransparentColor();
+                EXPECT_TRUE(marginsClear || thumbnails) << "cel " << cel << " reaches into the margin";
             }
         }
     }

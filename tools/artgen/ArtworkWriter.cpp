@@ -66,9 +66,13 @@ void WriteContactSheets(const QString &directory)
 {
     MakeDirectory(directory);
     const TPartSet parts = DrawAllParts();
+    std::vector<TCels> catalogues;
     ForEachPartFile(parts, [&](const QString &name, const TCels &cels) {
         WriteFileSheet(directory + "/" + QString(name).replace(".gif", ".png"), cels);
+        if (!name.front().isDigit() && !name.at(name.size() - 5).isDigit())
+            catalogues.push_back(cels);
     });
+    WriteCatalogueSheet(directory + "/catalogues.png", catalogues);
     for (size_t body = 0; body < parts.Variants[pkBody].size(); ++body)
         WriteWalkSheet(directory + QStringLiteral("/walk%1.png").arg(body + 1), parts, int(body));
     WriteInteractionSheet(directory + "/interactions.png", parts);

@@ -10,7 +10,6 @@ namespace {
 
 constexpr QRgb SheetBackground = 0xDCD8D0;
 constexpr int Zoom = 2;
-constexpr int BigZoom = 3;
 
 void Save(const QImage &sheet, const QString &path)
 {
@@ -51,6 +50,23 @@ TLook PartnerLook()
 
 } // namespace
 
+void WriteCatalogueSheet(const QString &path, const std::vector<TCels> &catalogues)
+{
+    size_t widest = 0;
+    for (const TCels &cels : catalogues)
+        widest = std::max(widest, cels.size());
+    const int cell = 64 + 4;
+    QImage sheet(int(widest) * cell, int(catalogues.size()) * cell, QImage::Format_RGB32);
+    sheet.fill(0xFFFFFFFF);
+    for (size_t row = 0; row < catalogues.size(); ++row)
+        for (size_t i = 0; i < catalogues[row].size(); ++i) {
+            QImage cel = catalogues[row][i].convertToFormat(QImage::Format_ARGB32);
+            Raster::ReplaceColour(cel, Palette::Background, SheetBackground);
+            Raster::Over(sheet, cel, int(i) * cell + 2, int(row) * cell + 2);
+        }
+    Save(sheet, path);
+}
+
 void WriteFileSheet(const QString &path, const TCels &frames)
 {
     const int columns = 10, cell = 64 * Zoom + 4;
@@ -71,13 +87,12 @@ void WriteWalkSheet(const QString &path, const TPartSet &parts, int body)
 {
     constexpr int first[8] = {0, 4, 11, 18, 25, 29, 36, 43};
     constexpr int length[8] = {4, 7, 7, 7, 4, 7, 7, 7};
-    const int cell = 64 * BigZoom;
+    const int cell = 64 * Zoom;
     QImage sheet(7 * cell, 8 * cell, QImage::Format_RGB32);
     sheet.fill(SheetBackground | 0xFF000000u);
     for (int direction = 0; direction < 8; ++direction)
         for (int i = 0; i < length[direction]; ++i)
-            Place(sheet, ComposeCharacter(parts, LookOf(body), first[direction] + i), i * cell, direction * cell,
-                  BigZoom);
+            Place(sheet, ComposeCharacter(parts, LookOf(body), first[direction] + i), i * cell, direction * cell);
     Save(sheet, path);
 }
 

@@ -9,6 +9,8 @@
 
 // One sheet per GIF file: its frames enlarged twice, ten to a row.
 void WriteFileSheet(const QString &path, const TCels &frames);
+// The catalogues, one row each, at their own size: what the editor's part strip offers.
+void WriteCatalogueSheet(const QString &path, const std::vector<TCels> &catalogues);
 // Composed characters: the walk cycles of each direction of one body, and every interaction with
 // both partners at the distance the animation keeps them apart.
 void WriteWalkSheet(const QString &path, const TPartSet &parts, int body);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -175,7 +176,10 @@ bool InLongHair(const THairStyle &s, EView view, int u, int y)
 {
     if (s.LongY == 0 || y > s.LongY || y < HeadCy)
         return false;
-    const double reach = HeadRx + s.Grow + (y > 24 ? 1 : 0);
+    // Long hair falls a little wider than the head, narrows towards its ends and ends in locks.
+    double reach = HeadRx + s.Grow + (y > 22 ? 0.6 : 0) - std::max(0, y - (s.LongY - 5)) * 0.45;
+    if (y == s.LongY && (u + 32) % 3 == 0)
+        return false;
     switch (view) {
     case EView::Front: return std::abs(u) >= 5 && std::abs(u) <= reach;
     case EView::ThreeFront: return u >= 2 && u <= reach;
@@ -246,6 +250,14 @@ QImage HairView(int variant, EView view)
                     Raster::Plot(hair, x, y, HairShade);
     if (variant == 6 && (view == EView::Front || view == EView::Back))
         Raster::FillRect(hair, 32, top + 1, 32, view == EView::Front ? 11 : 15, HairShade);
+    if (s.LongY > 24) {
+        // Strands down the back of long hair.
+        const bool back = view == EView::Back || view == EView::ThreeBack;
+        for (int strand : back ? std::vector<int>{27, 31, 35} : std::vector<int>{36})
+            for (int y = back ? 18 : 20; y < s.LongY - 1; ++y)
+                if (Raster::IsSet(hair, strand, y))
+                    Raster::Plot(hair, strand + (y / 6) % 2, y, HairShade);
+    }
     Raster::AddOutline(hair, Outline);
     return hair;
 }
