@@ -1,4 +1,6 @@
 // The dispatcher's tables: one received line, the events it raises (after OnIRCData).
+#include <QRandomGenerator>
+
 #include "ClientFixture.h"
 
 namespace {
@@ -123,4 +125,32 @@ TEST_F(Dispatcher, unset_events_skip_quietly_and_state_still_changes)
     EXPECT_EQ(client.Channels().at(0)->ShortList(), QStringList({"@op", "anna", "me2"}));
     EXPECT_EQ(client.Channels().at(0)->LongList(), QStringList({"op!u@h", "anna!a@h", "me2!u@h"}));
     EXPECT_TRUE(socket->TakeLines().contains("PONG :srv"));
+}
+
+TEST_F(Dispatcher, random_lines_fail_only_with_protocol_errors)
+{
+    ConnectAs("me");
+    Join("#room");
+    const QStringList words = {":",      "=",      "@",     "#room", "me",    ":me!u@h", ":n!u@h", "PRIVMSG", "JOIN",
+                               "PART",   "QUIT",   "KICK",  "NICK",  "MODE",  "TOPIC",   "NOTICE", "INVITE",  "322",
+                               "352",    "353",    "366",   "376",   "001",   ":x y",    "\x01",   "~",       "",
+                               "PING",   "-5",     "99999999999", QString::fromUtf8("ü")};
+    QRandomGenerator random(20261208);
+    int protocolErrors = 0;
+    for (int i = 0; i < 3000; ++i) {
+        QStringList line;
+        const int length = int(random.bounded(1, 9));
+        for (int w = 0; w < length; ++w)
+            line << words.at(int(random.bounded(qsizetype(words.size()))));
+        Socket->Receive(line.join(random.bounded(4) == 0 ? "  " : " ").toUtf8() + "\r\n");
+        try {
+            Client.ProcessNextLine();
+        } catch (const EProtocolError &) {
+            ++protocolErrors;
+        }
+        if (Client.Channels().isEmpty())
+            Join("#room");
+    }
+    EXPECT_GT(protocolErrors, 0);
+    EXPECT_TRUE(Client.LineQueue().isEmpty());
 }
