@@ -71,7 +71,8 @@ void TIRCClient::Connect()
     FDisconnecting = false;
     if (FConnected)
         FSocket->Close();
-    FSocket->SetHost(ServerAddress, quint16(ServerPort));
+    // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
+    FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
     FPartialLine.clear();
     FDroppingOverlong = false;
     try {

@@ -45,7 +45,7 @@ void TTcpClientSocket::Open()
     if (FHost.trimmed().isEmpty())
         throw ESocketError("No server address given", ErrorCodeOf(QAbstractSocket::HostNotFoundError));
     if (FPort == 0)
-        throw ESocketError("No server port given", ErrorCodeOf(QAbstractSocket::UnsupportedSocketOperationError));
+        throw ESocketError("No valid server port given", ErrorCodeOf(QAbstractSocket::UnsupportedSocketOperationError));
     FSocket->connectToHost(FHost, FPort);
 }
 

@@ -175,6 +175,11 @@ TEST_F(Registration, an_open_that_fails_at_once_reports_and_never_throws)
     EXPECT_NO_THROW(Client.Connect());
     EXPECT_FALSE(Client.Connected());
     EXPECT_EQ(Events.Take(), QStringList({"OnDisconnect(No server address given)"}));
+
+    Socket->OpenFailure.clear();
+    Client.ServerPort = 70000; // never wraps around to another port
+    Client.Connect();
+    EXPECT_EQ(Socket->Port, 0);
 }
 
 TEST_F(Registration, defaults_and_the_nick_setter)

@@ -118,7 +118,7 @@ TEST(TcpClientSocketTest, a_refused_connect_is_the_connect_kind_and_unhandled_co
     EXPECT_NE(TTcpClientSocket::ErrorCodeOf(QAbstractSocket::ConnectionRefusedError), 0);
 }
 
-TEST(TcpClientSocketTest, a_second_open_aborts_the_pending_one_and_an_empty_host_throws)
+TEST(TcpClientSocketTest, a_second_open_aborts_the_pending_one_and_a_missing_host_or_port_throws)
 {
     QTcpServer first, second;
     ASSERT_TRUE(first.listen(QHostAddress::LocalHost));
@@ -142,5 +142,7 @@ TEST(TcpClientSocketTest, a_second_open_aborts_the_pending_one_and_an_empty_host
     EXPECT_EQ(log.Events, QStringList({"connect"}));
 
     socket.SetHost(" ", 6667);
+    EXPECT_THROW(socket.Open(), ESocketError);
+    socket.SetHost("127.0.0.1", 0);
     EXPECT_THROW(socket.Open(), ESocketError);
 }
