@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <gif_lib.h>
 #include <memory>
 
 namespace {
@@ -26,6 +27,20 @@ int Distance(TPixel a, TPixel b)
 }
 
 bool IsSkin(TPixel c) { return c == 0xFFCC99 || c == 0xCC9966; }
+
+// True when the file has a global colour table and no image brings a table of its own.
+bool HasOnlyTheGlobalColourTable(const QString &path)
+{
+    int error = 0;
+    GifFileType *gif = DGifOpenFileName(path.toLocal8Bit().constData(), &error);
+    if (!gif)
+        return false;
+    bool only = DGifSlurp(gif) == GIF_OK && gif->SColorMap != nullptr;
+    for (int i = 0; only && i < gif->ImageCount; ++i)
+        only = gif->SavedImages[i].ImageDesc.ColorMap == nullptr;
+    DGifCloseFile(gif, &error);
+    return only;
+}
 
 void RunGenerator(const QString &directory)
 {
@@ -86,6 +101,8 @@ TEST_F(ArtworkTest, every_part_file_has_its_cels_at_64_by_64_with_the_background
     for (const char *stem : Stems) {
         const int variants = VariantFiles(stem);
         SCOPED_TRACE(stem);
+        EXPECT_TRUE(HasOnlyTheGlobalColourTable(PathOf(QString(stem) + ".gif")));
+        EXPECT_TRUE(HasOnlyTheGlobalColourTable(PathOf(QString(stem) + "1.gif")));
         auto catalogue = Load(QString(stem) + ".gif");
         EXPECT_EQ(catalogue->CelCount(), variants) << "one thumbnail per variant file";
         QList<std::shared_ptr<TMxSprite>> sprites{std::move(catalogue)};

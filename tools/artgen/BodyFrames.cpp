@@ -78,28 +78,31 @@ std::vector<TBodyPose> KissPoses()
     return poses;
 }
 
+// Huggers stand so close that their heads pass each other, cheek by cheek: the chests lean in only
+// half as far as the heads, and the arms reach around the partner's back.
 std::vector<TBodyPose> HugPoses()
 {
     std::vector<TBodyPose> poses(6, StandingPose(EView::Side));
+    for (auto &pose : poses)
+        pose.TorsoFollow = 0.5;
     poses[0].Foot[0] = {30, 54};
-    SetArm(poses[0], 0, {26, 30}, {22, 26});
-    SetArm(poses[0], 1, {27, 29}, {24, 24});
+    SetArm(poses[0], 0, {26, 31}, {21, 28});
+    SetArm(poses[0], 1, {27, 30}, {22, 26});
     poses[1].Lean = {-5, 0};
     poses[1].Foot[0] = {29, 54};
-    SetArm(poses[1], 0, {22, 33}, {27, 33});
-    SetArm(poses[1], 1, {23, 31}, {27, 30});
+    SetArm(poses[1], 0, {24, 33}, {19, 32});
+    SetArm(poses[1], 1, {25, 32}, {20, 30});
     for (int i = 2; i <= 3; ++i) {
         poses[i].Lean = {-10, 2};
         poses[i].Foot[0] = {28, 54};
         poses[i].Foot[1] = {35, 54};
-        // The arms cross over the partner's back.
-        SetArm(poses[i], 0, {20, 36}, {i == 2 ? 28.0 : 29.0, 35});
-        SetArm(poses[i], 1, {19, 33}, {i == 2 ? 27.0 : 28.0, 32});
+        SetArm(poses[i], 0, {23, 35}, {i == 2 ? 17.0 : 18.0, 34});
+        SetArm(poses[i], 1, {24, 33}, {i == 2 ? 18.0 : 19.0, 31});
     }
     poses[4].Lean = {-5, 0};
     poses[4].Foot[0] = {29, 54};
-    SetArm(poses[4], 0, {25, 33}, {20, 37});
-    SetArm(poses[4], 1, {26, 33}, {21, 36});
+    SetArm(poses[4], 0, {26, 34}, {22, 38});
+    SetArm(poses[4], 1, {27, 34}, {23, 37});
     return poses;
 }
 

@@ -16,6 +16,8 @@ constexpr double HipY = 42;
 
 bool IsProfileLike(EView view) { return view != EView::Front && view != EView::Back; }
 
+QPointF TorsoShift(const TBodyPose &pose) { return pose.Lean * pose.TorsoFollow; }
+
 // Which limb lies behind the torso: -1 none, 0 = A, 1 = B.
 int FarLimb(EView view)
 {
@@ -49,7 +51,7 @@ QPointF ShoulderOf(const TBodyPose &pose, int side)
     case EView::ThreeBack: shoulder = side == 0 ? QPointF(27, 28) : QPointF(37, 28); break;
     case EView::Side: shoulder = side == 0 ? QPointF(31, 28) : QPointF(33, 28); break;
     }
-    return shoulder + pose.Lean;
+    return shoulder + TorsoShift(pose);
 }
 
 // The torso's outline: the shoulder points move with the lean, the waist stays over the hips.
@@ -65,7 +67,7 @@ QPolygonF TorsoOf(const TBodyPose &pose, double waistY)
         chestHalf = 5;
         waistHalf = 4;
     }
-    const QPointF l = pose.Lean;
+    const QPointF l = TorsoShift(pose);
     return QPolygonF({QPointF(32 - shoulderHalf, 26) + l, QPointF(32 + shoulderHalf, 26) + l,
                       QPointF(32 + chestHalf, 28) + l, QPointF(32 + waistHalf, waistY),
                       QPointF(32 - waistHalf, waistY), QPointF(32 - chestHalf, 28) + l});
@@ -265,7 +267,7 @@ QImage DrawBody(const TBodyPose &pose, EOutfit outfit)
     }
 
     TPartLayer neck;
-    Raster::Capsule(neck.Layer, NeckTop + pose.Lean, QPointF(32, 27) + pose.Lean * 0.9, 2.0, Skin);
+    Raster::Capsule(neck.Layer, NeckTop + pose.Lean, NeckTop + pose.Lean + QPointF(0, 3.5), 2.0, Skin);
     neck.Finish(body, 1, false);
 
     TPartLayer torso;

@@ -12,6 +12,7 @@ enum class EOutfit { Suit, Dress, BlouseSkirt };
 struct TBodyPose {
     EView View = EView::Front;
     QPointF Lean;               // where the neck top moved (the head layers move with it)
+    double TorsoFollow = 1.0;   // how much of the lean the shoulders follow (the neck reaches the rest)
     QPointF Foot[2];            // bottom centre of each shoe
     double Knee[2] = {0, 0};    // how far a knee bends forwards (a raised leg)
     QPointF Hand[2];

@@ -241,10 +241,12 @@ QImage DrawBeach()
     for (int x = 0; x < 528; x += 4)
         sand.Box(x, 234 + int(3 * std::sin(x / 17.0)), 4, 5, 0xF4FAFC);
     // Palm tree on the right.
-    for (int i = 0; i < 14; ++i) {
-        const double t = i / 13.0;
-        const int x = int(486 - 40 * t * t), y = int(312 - 190 * t);
-        sand.Oval(x, y, 9 - i / 4, 8, i % 2 ? 0x8A6238 : 0xA47A48);
+    auto trunkAt = [](double t) { return QPoint(int(486 - 40 * t * t), int(312 - 190 * t)); };
+    for (int i = 0; i < 24; ++i) {
+        const QPoint a = trunkAt(i / 24.0), b = trunkAt((i + 1) / 24.0);
+        sand.Stroke(a.x(), a.y(), b.x(), b.y(), 0xA47A48, 16 - i / 4);
+        if (i % 2 == 0)
+            sand.Stroke(a.x() - 7 + i / 8, a.y(), a.x() + 7 - i / 8, a.y() - 2, 0x7A5230, 2);
     }
     const QPoint top(446, 118);
     const QPoint tips[] = {{376, 132}, {396, 100}, {440, 82}, {490, 96}, {516, 130}, {410, 150}, {486, 150}};
