@@ -13,8 +13,11 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdio>
+#include <functional>
 
 namespace {
+using TCharacterMaker = std::function<std::unique_ptr<TPersonaInst>(const QString &name, int body, int shift,
+                                                                    TPixel shirt, int x, int y)>;
 constexpr int Scale = 2;
 constexpr int PerRow = 13;
 constexpr int LabelHeight = 12;
@@ -102,56 +105,82 @@ void WriteBodySheets(const TPersonaLib &library, const QDir &out)
     }
 }
 
-// A room with six characters: two walk across, two shake hands, two hug, one waves (the own one).
-void WriteRoomSheet(TPersonaLib &library, const QString &artworkDir, const QDir &out)
+QImage ComposeOnce(TPersonaSpace &space, int tick)
+{
+    space.FullRedraw = true;
+    space.Tick();
+    QImage room = ToImage(*space.SurfaceBitmap()).copy(0, 0, TPersonaSpace::RoomWidth, TPersonaSpace::RoomHeight);
+    QPainter label(&room);
+    label.setPen(Qt::white);
+    label.drawText(6, TPersonaSpace::RoomHeight - 6, QStringLiteral("tick %1").arg(tick));
+    return room;
+}
+
+// The room surface with the characters that setup places, composed after each of the given ticks,
+// two rooms to a row.
+void WriteRoomSheet(TPersonaLib &library, const QString &picture, const QString &path,
+                    const std::function<void(TPersonaSpace &, const TCharacterMaker &)> &setup)
 {
     TPersonaSpace space;
     space.resize(TPersonaSpace::RoomWidth, TPersonaSpace::RoomHeight);
     space.show();
     QApplication::processEvents();
-    space.LoadBackground(QDir(artworkDir).filePath(QStringLiteral("manor.jpg")));
+    space.LoadBackground(picture);
     space.ShowAllNames = true;
-    auto make = [&](const QString &name, int body, int shift, TPixel shirt, int x, int y) {
+    const TCharacterMaker make = [&](const QString &name, int body, int shift, TPixel shirt, int x, int y) {
         std::array<TPixel, ColourSlotCount> colours = DefaultColours;
         colours[3] = shirt;
-        auto character = std::make_unique<TPersonaInst>(&library, Appearance(PartCode(library, body, shift), colours));
+        const int bodies = library.Catalogue[pkBody]->CelCount();
+        auto character = std::make_unique<TPersonaInst>(
+            &library, Appearance(PartCode(library, body % bodies, shift), colours));
         character->Name = name;
         character->SetPosition(x, y);
         return character;
     };
-    const int bodies = library.Catalogue[pkBody]->CelCount();
-    space.SetOwn(make(QStringLiteral("Me"), 0, 0, 0xFF6666, 40, 230));
-    space.AddInstance("Walker", make("Walker", 1 % bodies, 1, 0x3060C0, 20, 180));
-    space.AddInstance("Strider", make("Strider", 2 % bodies, 2, 0x40A040, 440, 260));
+    setup(space, make);
+
+    const int moments[] = {1, 7, 13, 19, 27, 41};
+    const int width = TPersonaSpace::RoomWidth, height = TPersonaSpace::RoomHeight;
+    QImage sheet(2 * width, 3 * height, QImage::Format_RGB32);
+    QPainter painter(&sheet);
+    int tick = 0, shown = 0;
+    for (int moment : moments) {
+        for (; tick < moment - 1; ++tick)
+            space.Tick();
+        painter.drawImage((shown % 2) * width, (shown / 2) * height, ComposeOnce(space, ++tick));
+        ++shown;
+    }
+    Save(sheet, path);
+}
+
+// Two walk across, two shake hands, two hug, the own character waves.
+void ManorScene(TPersonaSpace &space, const TCharacterMaker &make)
+{
+    space.SetOwn(make("Me", 0, 0, 0xFF6666, 40, 230));
+    space.AddInstance("Walker", make("Walker", 1, 1, 0x3060C0, 20, 180));
+    space.AddInstance("Strider", make("Strider", 2, 2, 0x40A040, 440, 260));
     space.AddInstance("Shaker", make("Shaker", 0, 1, 0xC0C040, 330, 200));
-    space.AddInstance("Partner", make("Partner", 1 % bodies, 0, 0x8040A0, 230, 200));
-    space.AddInstance("Hugger", make("Hugger", 2 % bodies, 1, 0xE08030, 140, 280));
+    space.AddInstance("Partner", make("Partner", 1, 0, 0x8040A0, 230, 200));
+    space.AddInstance("Hugger", make("Hugger", 2, 1, 0xE08030, 140, 280));
     space.AddInstance("Hugged", make("Hugged", 0, 2, 0x30A0A0, 250, 280));
     space.FindInstance("Walker")->WalkTo(420, 250);
     space.FindInstance("Strider")->WalkTo(60, 170);
     space.FindInstance("Shaker")->StartHandshake(space.FindInstance("Partner"));
     space.FindInstance("Hugger")->StartHug(space.FindInstance("Hugged"));
     space.Own()->StartWave();
+}
 
-    const int moments[] = {0, 6, 12, 18, 26, 40};
-    const int width = TPersonaSpace::RoomWidth, height = TPersonaSpace::RoomHeight;
-    QImage sheet(2 * width, 3 * height, QImage::Format_RGB32);
-    QPainter painter(&sheet);
-    int tick = 0, shown = 0;
-    for (int moment : moments) {
-        for (; tick < moment; ++tick)
-            space.Tick();
-        space.FullRedraw = true;
-        space.Tick();
-        ++tick;
-        QImage room = ToImage(*space.SurfaceBitmap()).copy(0, 0, width, height);
-        QPainter label(&room);
-        label.setPen(Qt::white);
-        label.drawText(6, height - 6, QStringLiteral("tick %1").arg(tick));
-        painter.drawImage((shown % 2) * width, (shown / 2) * height, room);
-        ++shown;
-    }
-    Save(sheet, out.filePath(QStringLiteral("room.png")));
+// A kiss, a high five, and one walking around them.
+void BeachScene(TPersonaSpace &space, const TCharacterMaker &make)
+{
+    space.SetOwn(make("Me", 1, 0, 0x3060C0, 420, 260));
+    space.AddInstance("Romeo", make("Romeo", 0, 2, 0xC03030, 60, 220));
+    space.AddInstance("Juliet", make("Juliet", 2, 0, 0xF0A0C0, 180, 220));
+    space.AddInstance("Hands", make("Hands", 0, 1, 0x40A040, 380, 180));
+    space.AddInstance("Up", make("Up", 1, 2, 0xE0C040, 280, 180));
+    space.FindInstance("Romeo")->StartKiss(space.FindInstance("Juliet"));
+    space.FindInstance("Hands")->StartHigh5(space.FindInstance("Up"));
+    space.Own()->WalkTo(200, 280);
 }
 } // namespace
 
@@ -169,7 +198,9 @@ int main(int argc, char **argv)
         QDir().mkpath(arguments[2]);
         TPersonaLib library(arguments[1]);
         WriteBodySheets(library, QDir(arguments[2]));
-        WriteRoomSheet(library, arguments[1], QDir(arguments[2]));
+        const QDir artwork(arguments[1]), out(arguments[2]);
+        WriteRoomSheet(library, artwork.filePath("manor.jpg"), out.filePath("room-manor.png"), ManorScene);
+        WriteRoomSheet(library, artwork.filePath("beach.jpg"), out.filePath("room-beach.png"), BeachScene);
     } catch (const EChattleError &error) {
         std::fprintf(stderr, "character_sheets: %s\n", error.what());
         return 1;
