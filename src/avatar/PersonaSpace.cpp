@@ -91,7 +91,11 @@ void TPersonaSpace::MoveInstance(const QString &name, const QString &positionTex
     character->SetDirection(positionText.mid(8, 2));
 }
 
-void TPersonaSpace::LoadBackground(const QString &path) { FBackground.LoadFromJPEGFile(path); }
+void TPersonaSpace::LoadBackground(const QString &path)
+{
+    FBackground.LoadFromJPEGFile(path);
+    FullRedraw = true;
+}
 
 void TPersonaSpace::Tick()
 {

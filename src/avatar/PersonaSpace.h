@@ -55,7 +55,8 @@ public:
     // not a decimal number; nothing moves then.
     void MoveInstance(const QString &name, const QString &positionText);
 
-    // Loads the room picture (JPEG); throws EFileError and keeps the old picture when that fails.
+    // Loads the room picture (JPEG) and asks the next tick to redraw the whole room; throws EFileError
+    // and keeps the old picture when that fails.
     void LoadBackground(const QString &path);
     TMxBitmap &Background() { return FBackground; }
 

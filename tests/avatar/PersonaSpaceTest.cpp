@@ -8,8 +8,10 @@
 #include "PersonaSpace.h"
 #include "MiniArtwork.h"
 #include "MiniLibraryTest.h"
+#include "TestJpegWriter.h"
 #include "printers.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -374,4 +376,25 @@ TEST_F(SpaceTest, CursorShowsWhatAClickWouldDo)
     ClearCursors();
     Space.MouseMove(320, 320);
     EXPECT_EQ(shape(), Qt::ArrowCursor);
+}
+
+TEST_F(SpaceTest, ANewRoomPictureRedrawsTheWholeRoomAndABrokenOneKeepsTheOld)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("room.jpg");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(WriteTestJpeg(TPersonaSpace::RoomWidth, TPersonaSpace::RoomHeight,
+                                 std::vector<std::uint32_t>(TPersonaSpace::RoomWidth * TPersonaSpace::RoomHeight, 0xFFFFFF)));
+    }
+    Space.Tick();
+    ASSERT_EQ(At(500, 20), Sand);
+    Space.LoadBackground(path);
+    EXPECT_TRUE(Space.FullRedraw);
+    Space.Tick();
+    EXPECT_GT(At(500, 20) & 0xFF, 0xF0u) << "the white picture everywhere";
+
+    EXPECT_THROW(Space.LoadBackground(dir.filePath("absent.jpg")), EFileError);
+    EXPECT_EQ(Space.Background().Width(), TPersonaSpace::RoomWidth);
 }
