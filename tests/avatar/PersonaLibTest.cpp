@@ -189,12 +189,11 @@ TEST(PersonaLibLoad, ArtworkErrorsKeepTheLoadedLibrary)
     }
 }
 
-// The artwork the build draws into <build>/Artwork.
+// The artwork the build draws into <build>/Artwork before this test is built.
 TEST(PersonaLibArtwork, DefaultCharacterFromTheGeneratedArtwork)
 {
     const QString artwork = QCoreApplication::applicationDirPath() + QStringLiteral("/Artwork");
-    if (!QFile::exists(artwork + QStringLiteral("/body1.gif")))
-        GTEST_SKIP() << "no generated artwork in " << artwork.toStdString();
+    ASSERT_TRUE(QFile::exists(artwork + QStringLiteral("/body1.gif"))) << "no generated artwork in " << artwork.toStdString();
     TPersonaLib library(artwork);
     const std::unique_ptr<TMxSprite> defaults = library.BuildSprite(DefaultPartCode + QStringLiteral("FFCC99330000660000FF66669999FF9966CC9966000000D0FF0030"));
     ASSERT_GE(defaults->CelCount(), BodyCelCount);
