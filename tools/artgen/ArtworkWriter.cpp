@@ -5,7 +5,7 @@
 #include "ChattleError.h"
 #include "ContactSheets.h"
 #include "FileWriters.h"
-#include "Palette.h"
+#include "ArtColours.h"
 #include "PartSet.h"
 #include "Raster.h"
 #include "Scenes.h"
@@ -24,7 +24,7 @@ void MakeDirectory(const QString &directory)
 // Every part file: the catalogue (stem.gif) and the variants (stem1.gif, stem2.gif, ...).
 template <typename Visit> void ForEachPartFile(const TPartSet &parts, Visit visit)
 {
-    for (int kind = 0; kind < PartKindCount; ++kind) {
+    for (int kind = 0; kind < PartKinds; ++kind) {
         const QString stem = StemOf(EPartKind(kind));
         visit(stem + ".gif", DrawCatalogue(parts, EPartKind(kind)));
         const auto &variants = parts.Variants[size_t(kind)];
@@ -41,7 +41,7 @@ QStringList WriteArtwork(const QString &directory)
     QStringList written;
     const TPartSet parts = DrawAllParts();
     ForEachPartFile(parts, [&](const QString &name, const TCels &cels) {
-        SaveFile(directory + "/" + name, EncodeGif(cels, Palette::Background));
+        SaveFile(directory + "/" + name, EncodeGif(cels, ArtColours::Background));
         written << name;
     });
     auto save = [&](const QString &name, const QByteArray &bytes) {
@@ -73,7 +73,7 @@ void WriteContactSheets(const QString &directory)
             catalogues.push_back(cels);
     });
     WriteCatalogueSheet(directory + "/catalogues.png", catalogues);
-    for (size_t body = 0; body < parts.Variants[pkBody].size(); ++body)
+    for (size_t body = 0; body < parts.Variants[PartBody].size(); ++body)
         WriteWalkSheet(directory + QStringLiteral("/walk%1.png").arg(body + 1), parts, int(body));
     WriteInteractionSheet(directory + "/interactions.png", parts);
     const std::vector<QPoint> roomFeet{{150, 290}, {260, 300}, {330, 330}, {430, 280}};

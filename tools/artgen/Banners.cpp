@@ -35,9 +35,9 @@ TLook Look(int body, QRgb skin, QRgb hair, QRgb shirt, QRgb pants, QRgb dress, Q
 {
     TLook look;
     if (body > 0)
-        for (int kind = 0; kind < PartKindCount; ++kind)
+        for (int kind = 0; kind < PartKinds; ++kind)
             look.Variant[kind] = GroupStartOf(EPartKind(kind));
-    look.Variant[pkBody] = body;
+    look.Variant[PartBody] = body;
     look.Skin = skin;
     look.Hair = hair;
     look.Shirt = shirt;
@@ -60,7 +60,7 @@ std::vector<QImage> DrawBanners(const TPartSet &parts)
     std::vector<QImage> banners;
     const TLook man = Look(0, 0xFFCC99, 0x663300, 0x3A7AD0, 0x4A4A5A, 0, 0x553311);
     TLook woman = Look(1, 0xE8B890, 0xAA4411, 0, 0, 0xD05080, 0x882244);
-    woman.Variant[pkHair] = 7;
+    woman.Variant[PartHair] = 7;
 
     QImage walk = BannerBase(0xF08A3C, 0xE0507A);
     Character(walk, parts, man, 57, 8);
@@ -71,10 +71,10 @@ std::vector<QImage> DrawBanners(const TPartSet &parts)
     QImage make = BannerBase(0x3A9AD0, 0x7A5AC8);
     Headline(make, 14, "MAKE YOUR OWN CHARACTER", "PICK A BODY, HAIR AND FACE, THEN ALL THE COLOURS");
     TLook third = Look(0, 0xC89060, 0x222222, 0xF0C030, 0x3A8A4A, 0, 0x222222);
-    third.Variant[pkHair] = 2;
-    third.Variant[pkHat] = 2;
+    third.Variant[PartHair] = 2;
+    third.Variant[PartHat] = 2;
     TLook fourth = Look(2, 0xFFD8B0, 0xFFEE66, 0x60C0A0, 0, 0x406080, 0xC03030);
-    fourth.Variant[pkHair] = 8;
+    fourth.Variant[PartHair] = 8;
     Character(make, parts, man, 0, 316);
     Character(make, parts, woman, 43, 352);
     Character(make, parts, third, 4, 388);

@@ -6,8 +6,8 @@
 #include <QPoint>
 #include <vector>
 
-constexpr int BodyCelCount = 103;
-constexpr int HeadCelCount = 8;
+constexpr int BodyCels = 103;
+constexpr int HeadCels = 8;
 
 // Which head cel is drawn on a body cel, and at which offset from the body's origin.
 struct THeadPlacement {

@@ -5,17 +5,17 @@
 namespace {
 
 // The parts a thumbnail shows around the variant: the first variant of the variant's own group.
-std::array<int, PartKindCount> GroupDefaults(bool secondGroup)
+std::array<int, PartKinds> GroupDefaults(bool secondGroup)
 {
-    std::array<int, PartKindCount> variant{};
+    std::array<int, PartKinds> variant{};
     if (secondGroup)
-        for (int kind = 0; kind < PartKindCount; ++kind)
+        for (int kind = 0; kind < PartKinds; ++kind)
             variant[kind] = GroupStartOf(EPartKind(kind));
     return variant;
 }
 
 // The head layers of one direction laid over each other, then the head enlarged to fill the cel.
-QImage HeadThumbnail(const TPartSet &parts, const std::array<int, PartKindCount> &variant,
+QImage HeadThumbnail(const TPartSet &parts, const std::array<int, PartKinds> &variant,
                      const std::vector<EPartKind> &kinds, int direction)
 {
     QImage head = Raster::NewLayer(64, 64);
@@ -34,21 +34,21 @@ TCels DrawCatalogue(const TPartSet &parts, EPartKind kind)
         auto variant = GroupDefaults(v >= GroupStartOf(kind));
         variant[kind] = v;
         switch (kind) {
-        case pkBody:
+        case PartBody:
             cels.push_back(ComposeCel(parts, variant, 0));
             break;
-        case pkHair:
-            cels.push_back(HeadThumbnail(parts, variant, {pkFace, pkHair}, 1));
+        case PartHair:
+            cels.push_back(HeadThumbnail(parts, variant, {PartFace, PartHair}, 1));
             break;
-        case pkFace:
-            cels.push_back(HeadThumbnail(parts, variant, {pkFace}, 0));
+        case PartFace:
+            cels.push_back(HeadThumbnail(parts, variant, {PartFace}, 0));
             break;
-        case pkFacialHair:
-            cels.push_back(HeadThumbnail(parts, variant, {pkFace, pkFacialHair}, 0));
+        case PartFacialHair:
+            cels.push_back(HeadThumbnail(parts, variant, {PartFace, PartFacialHair}, 0));
             break;
-        case pkAccessory:
-        case pkHat:
-            cels.push_back(HeadThumbnail(parts, variant, {pkFace, pkHair, kind}, 0));
+        case PartAccessory:
+        case PartHat:
+            cels.push_back(HeadThumbnail(parts, variant, {PartFace, PartHair, kind}, 0));
             break;
         default:
             break;

@@ -1,7 +1,7 @@
 #include "ContactSheets.h"
 
 #include "ChattleError.h"
-#include "Palette.h"
+#include "ArtColours.h"
 #include "Raster.h"
 
 #include <QPainter>
@@ -27,13 +27,13 @@ TLook LookOf(int body)
 {
     TLook look;
     if (body > 0) {
-        for (int kind = 0; kind < PartKindCount; ++kind)
+        for (int kind = 0; kind < PartKinds; ++kind)
             look.Variant[kind] = GroupStartOf(EPartKind(kind));
-        look.Variant[pkBody] = body;
+        look.Variant[PartBody] = body;
         look.Hair = 0xCC6600;
         look.Skin = 0xE0AC80;
     } else {
-        look.Variant[pkFacialHair] = 1;
+        look.Variant[PartFacialHair] = 1;
     }
     return look;
 }
@@ -42,7 +42,7 @@ TLook LookOf(int body)
 TLook PartnerLook()
 {
     TLook look = LookOf(1);
-    look.Variant[pkHair] = 7;
+    look.Variant[PartHair] = 7;
     look.Dress = 0x33AA88;
     look.Shirt = 0xFFCC33;
     return look;
@@ -61,7 +61,7 @@ void WriteCatalogueSheet(const QString &path, const std::vector<TCels> &catalogu
     for (size_t row = 0; row < catalogues.size(); ++row)
         for (size_t i = 0; i < catalogues[row].size(); ++i) {
             QImage cel = catalogues[row][i].convertToFormat(QImage::Format_ARGB32);
-            Raster::ReplaceColour(cel, Palette::Background, SheetBackground);
+            Raster::ReplaceColour(cel, ArtColours::Background, SheetBackground);
             Raster::Over(sheet, cel, int(i) * cell + 2, int(row) * cell + 2);
         }
     Save(sheet, path);
@@ -77,7 +77,7 @@ void WriteFileSheet(const QString &path, const TCels &frames)
         const int left = (i % columns) * cell + 2, top = (i / columns) * cell + 2;
         Raster::FillRect(sheet, left, top, left + 64 * Zoom - 1, top + 64 * Zoom - 1, SheetBackground);
         QImage frame = frames[size_t(i)].convertToFormat(QImage::Format_ARGB32);
-        Raster::ReplaceColour(frame, Palette::Background, SheetBackground);
+        Raster::ReplaceColour(frame, ArtColours::Background, SheetBackground);
         Place(sheet, frame, left, top);
     }
     Save(sheet, path);
@@ -128,7 +128,7 @@ void WriteScene(const QString &path, const QImage &picture, const TPartSet &part
         TLook look = i % 2 ? PartnerLook() : LookOf(0);
         if (i % 3 == 2) {
             look = LookOf(2);
-            look.Variant[pkHair] = 8;
+            look.Variant[PartHair] = 8;
         }
         Raster::Over(scene, ComposeCharacter(parts, look, cels[i % cels.size()]), feet[i].x() - 32, feet[i].y() - 54);
     }

@@ -1,6 +1,6 @@
 #include "Figure.h"
 
-#include "Palette.h"
+#include "ArtColours.h"
 #include "Raster.h"
 
 #include <QPolygonF>
@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace Palette;
+using namespace ArtColours;
 
 constexpr QPointF NeckTop(32, 24);
 constexpr double HipY = 42;
@@ -105,7 +105,7 @@ public:
     QImage Layer;
     void Finish(QImage &body, int shadeColumns, bool allShade)
     {
-        for (const auto &pair : Palette::ShadePairs) {
+        for (const auto &pair : ArtColours::ShadePairs) {
             if (allShade)
                 Raster::ReplaceColour(Layer, pair[0], pair[1]);
             else if (shadeColumns > 0)

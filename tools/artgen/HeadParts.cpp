@@ -1,7 +1,7 @@
 #include "HeadParts.h"
 
 #include "BodyFrames.h"
-#include "Palette.h"
+#include "ArtColours.h"
 #include "Raster.h"
 
 #include <cmath>
@@ -10,7 +10,7 @@
 
 namespace {
 
-using namespace Palette;
+using namespace ArtColours;
 
 constexpr double HeadCx = 32, HeadCy = 16, HeadRx = 7.4, HeadRy = 8.4;
 

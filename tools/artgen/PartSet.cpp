@@ -2,7 +2,7 @@
 
 #include "BodyFrames.h"
 #include "HeadParts.h"
-#include "Palette.h"
+#include "ArtColours.h"
 #include "Raster.h"
 
 #include <QHash>
@@ -10,10 +10,10 @@
 
 namespace {
 
-TCels HeadCels(QImage (*draw)(int, int), int variant)
+TCels DrawHeadCels(QImage (*draw)(int, int), int variant)
 {
     TCels cels;
-    for (int direction = 0; direction < HeadCelCount; ++direction)
+    for (int direction = 0; direction < HeadCels; ++direction)
         cels.push_back(draw(variant, direction));
     return cels;
 }
@@ -27,13 +27,13 @@ QRgb Darken(QRgb c, int n)
 
 QString StemOf(EPartKind kind)
 {
-    static const char *const stems[PartKindCount] = {"body", "hair", "face", "facialhair", "accessory", "hat"};
+    static const char *const stems[PartKinds] = {"body", "hair", "face", "facialhair", "accessory", "hat"};
     return QString::fromLatin1(stems[kind]);
 }
 
 int GroupStartOf(EPartKind kind)
 {
-    static const int starts[PartKindCount] = {1, 6, 2, 3, 1, 1};
+    static const int starts[PartKinds] = {1, 6, 2, 3, 1, 1};
     return starts[kind];
 }
 
@@ -41,33 +41,33 @@ TPartSet DrawAllParts()
 {
     TPartSet parts;
     for (EOutfit outfit : {EOutfit::Suit, EOutfit::Dress, EOutfit::BlouseSkirt})
-        parts.Variants[pkBody].push_back(DrawBodyCels(outfit));
+        parts.Variants[PartBody].push_back(DrawBodyCels(outfit));
     for (int v = 0; v < HairVariants; ++v)
-        parts.Variants[pkHair].push_back(HeadCels(DrawHair, v));
+        parts.Variants[PartHair].push_back(DrawHeadCels(DrawHair, v));
     for (int v = 0; v < FaceVariants; ++v)
-        parts.Variants[pkFace].push_back(HeadCels(DrawFace, v));
+        parts.Variants[PartFace].push_back(DrawHeadCels(DrawFace, v));
     for (int v = 0; v < FacialHairVariants; ++v)
-        parts.Variants[pkFacialHair].push_back(HeadCels(DrawFacialHair, v));
+        parts.Variants[PartFacialHair].push_back(DrawHeadCels(DrawFacialHair, v));
     for (int v = 0; v < AccessoryVariants; ++v)
-        parts.Variants[pkAccessory].push_back(HeadCels(DrawAccessory, v));
+        parts.Variants[PartAccessory].push_back(DrawHeadCels(DrawAccessory, v));
     for (int v = 0; v < HatVariants; ++v)
-        parts.Variants[pkHat].push_back(HeadCels(DrawHat, v));
+        parts.Variants[PartHat].push_back(DrawHeadCels(DrawHat, v));
     return parts;
 }
 
-QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKindCount> &variant, int cel)
+QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKinds> &variant, int cel)
 {
-    QImage result = parts.Variants[pkBody][variant[pkBody]][cel];
+    QImage result = parts.Variants[PartBody][variant[PartBody]][cel];
     const THeadPlacement head = HeadPlacementFor(cel);
     // The order the program lays the layers: face, facial hair, hair, accessory, hat.
-    for (EPartKind kind : {pkFace, pkFacialHair, pkHair, pkAccessory, pkHat})
+    for (EPartKind kind : {PartFace, PartFacialHair, PartHair, PartAccessory, PartHat})
         Raster::Over(result, parts.Variants[kind][variant[kind]][head.Cel], head.Offset.x(), head.Offset.y());
     return result;
 }
 
 QImage Recolour(const QImage &layer, const TLook &look)
 {
-    using namespace Palette;
+    using namespace ArtColours;
     const QHash<QRgb, QRgb> map{{Skin, look.Skin},
                                 {SkinShade, Darken(look.Skin, 45)},
                                 {Hair, look.Hair},

@@ -10,10 +10,10 @@
 
 using TCels = std::vector<QImage>;
 
-enum EPartKind { pkBody, pkHair, pkFace, pkFacialHair, pkAccessory, pkHat, PartKindCount };
+enum EPartKind { PartBody, PartHair, PartFace, PartFacialHair, PartAccessory, PartHat, PartKinds };
 
 struct TPartSet {
-    std::array<std::vector<TCels>, PartKindCount> Variants; // [kind][variant] -> cels
+    std::array<std::vector<TCels>, PartKinds> Variants; // [kind][variant] -> cels
 };
 
 // The file stem of each kind: "body", "hair", "face", "facialhair", "accessory", "hat".
@@ -25,13 +25,13 @@ TPartSet DrawAllParts();
 
 // A character's choice of variants, one per kind, and its colours.
 struct TLook {
-    std::array<int, PartKindCount> Variant{};
+    std::array<int, PartKinds> Variant{};
     QRgb Skin = 0xFFCC99, Hair = 0x663300, FacialHair = 0x552200, Shirt = 0xFF6666, Pants = 0x9999FF,
          Dress = 0x9966CC, Shoes = 0x996600;
 };
 
 // Body cel `cel` with the head layers laid over it (no recolouring).
-QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKindCount> &variant, int cel);
+QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKinds> &variant, int cel);
 // Replaces the key colours as a character's colours would, with the program's shades.
 QImage Recolour(const QImage &layer, const TLook &look);
 QImage ComposeCharacter(const TPartSet &parts, const TLook &look, int cel);

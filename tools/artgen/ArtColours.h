@@ -4,7 +4,7 @@
 #include <QRgb>
 #include <array>
 
-namespace Palette {
+namespace ArtColours {
 
 // Recolourable keys, lit and shaded.
 constexpr QRgb Skin = 0xFFCC99, SkinShade = 0xCC9966;
@@ -44,4 +44,4 @@ constexpr std::array<std::array<QRgb, 2>, 6> ShadePairs = {{{Skin, SkinShade},
                                                             {Dress, DressShade},
                                                             {Shoes, ShoesShade}}};
 
-} // namespace Palette
+} // namespace ArtColours
