@@ -1,11 +1,11 @@
 #include "ArtworkWriter.h"
 
+#include "ArtColours.h"
 #include "Banners.h"
 #include "Catalogues.h"
 #include "ChattleError.h"
 #include "ContactSheets.h"
 #include "FileWriters.h"
-#include "ArtColours.h"
 #include "PartSet.h"
 #include "Raster.h"
 #include "Scenes.h"
@@ -26,10 +26,10 @@ template <typename Visit> void ForEachPartFile(const TPartSet &parts, Visit visi
 {
     for (int kind = 0; kind < PartKinds; ++kind) {
         const QString stem = StemOf(EPartKind(kind));
-        visit(stem + ".gif", DrawCatalogue(parts, EPartKind(kind)));
+        visit(stem + ".gif", DrawCatalogue(parts, EPartKind(kind)), true);
         const auto &variants = parts.Variants[size_t(kind)];
         for (size_t v = 0; v < variants.size(); ++v)
-            visit(stem + QString::number(v + 1) + ".gif", variants[v]);
+            visit(stem + QString::number(v + 1) + ".gif", variants[v], false);
     }
 }
 
@@ -40,7 +40,7 @@ QStringList WriteArtwork(const QString &directory)
     MakeDirectory(directory);
     QStringList written;
     const TPartSet parts = DrawAllParts();
-    ForEachPartFile(parts, [&](const QString &name, const TCels &cels) {
+    ForEachPartFile(parts, [&](const QString &name, const TCels &cels, bool) {
         SaveFile(directory + "/" + name, EncodeGif(cels, ArtColours::Background));
         written << name;
     });
@@ -67,9 +67,9 @@ void WriteContactSheets(const QString &directory)
     MakeDirectory(directory);
     const TPartSet parts = DrawAllParts();
     std::vector<TCels> catalogues;
-    ForEachPartFile(parts, [&](const QString &name, const TCels &cels) {
+    ForEachPartFile(parts, [&](const QString &name, const TCels &cels, bool catalogue) {
         WriteFileSheet(directory + "/" + QString(name).replace(".gif", ".png"), cels);
-        if (!name.front().isDigit() && !name.at(name.size() - 5).isDigit())
+        if (catalogue)
             catalogues.push_back(cels);
     });
     WriteCatalogueSheet(directory + "/catalogues.png", catalogues);
@@ -84,12 +84,9 @@ void WriteContactSheets(const QString &directory)
     WriteScene(directory + "/editor.png", DrawEditorBackground(), parts, {{182, 98}}, {0});
     QImage login = DrawLoginBackground();
     QImage highlight = DrawHighlight().convertToFormat(QImage::Format_ARGB32);
-    Raster::ReplaceColour(highlight, 0xFF00FF, 0);
-    for (int y = 0; y < highlight.height(); ++y)
-        for (int x = 0; x < highlight.width(); ++x)
-            if (highlight.pixel(x, y) == 0xFF000000u)
-                highlight.setPixel(x, y, 0);
-    Raster::Over(login, highlight, 36 * 1, 6);
+    Raster::ClearColour(highlight, highlight.pixel(0, highlight.height() - 1));
+    // The second character is the selected one: its highlight starts 36 pixels in, at y 6.
+    Raster::Over(login, highlight, 36, 6);
     WriteScene(directory + "/login.png", login, parts, {{29, 84}, {65, 84}, {101, 84}, {137, 84}, {173, 84}}, {0});
     const std::vector<QImage> banners = DrawBanners(parts);
     for (size_t i = 0; i < banners.size(); ++i)

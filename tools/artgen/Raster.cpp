@@ -118,6 +118,16 @@ void ReplaceColour(QImage &layer, QRgb from, QRgb to)
     }
 }
 
+void ClearColour(QImage &layer, QRgb key)
+{
+    for (int y = 0; y < layer.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(layer.scanLine(y));
+        for (int x = 0; x < layer.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == (key & 0xFFFFFF))
+                row[x] = 0;
+    }
+}
+
 void AddOutline(QImage &layer, QRgb colour, const QImage *keepOut)
 {
     const QImage source = layer;

@@ -21,6 +21,8 @@ void Line(QImage &image, QPoint a, QPoint b, QRgb colour); // one pixel wide
 // Replaces, in every row, the last `count` set pixels of colour `lit` by `shade` (the far side).
 void ShadeRowEnds(QImage &layer, QRgb lit, QRgb shade, int count);
 void ReplaceColour(QImage &layer, QRgb from, QRgb to);
+// Makes every pixel of colour `key` transparent (the layer must have an alpha channel).
+void ClearColour(QImage &layer, QRgb key);
 // Adds a one-pixel ring of colour around everything set; pixels in `keepOut` (if not null) stay free.
 void AddOutline(QImage &layer, QRgb colour, const QImage *keepOut = nullptr);
 // Copies every set pixel of source onto destination at (dx, dy).

@@ -128,7 +128,7 @@ QImage DrawManor()
     p.Box(356, 12, 124, 8, 0xC8A040);
     // Staircase rising to the right, with its banister.
     for (int step = 0; step < 10; ++step) {
-        const int x = 470 - step * 0 + step * 6, y = 250 - step * 14;
+        const int x = 470 + step * 6, y = 250 - step * 14;
         p.Box(x, y - 14, 528 - x, 14, step % 2 ? 0x7A5030 : 0x86583A);
         p.Box(x, y - 14, 528 - x, 3, 0xB88A5C);
     }
