@@ -117,6 +117,7 @@ void TframeChatFrame::BuildMemberPanel()
     lblMembers = MakeLabel("lblMembers", QStringLiteral("Members"), Panel1);
     lstUsers = MakeMemberList("lstUsers", Panel1);
     lblVisualMembers = MakeLabel("lblVisualMembers", QStringLiteral("Visual  Members"), Panel1);
+    lblVisualMembers->setWordWrap(true); // wider than the panel in most fonts
     lstVisualUsers = MakeMemberList("lstVisualUsers", Panel1);
 
     auto *layout = new QVBoxLayout(Panel1);
