@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -155,6 +156,11 @@ TEST_F(ChatFrameTest, is_laid_out_with_its_named_controls)
     EXPECT_EQ(Frame.Space()->FloorY, 270);
     EXPECT_EQ(Frame.OwnCharacter()->X, 10);
     EXPECT_EQ(Frame.OwnCharacter()->Y, 250);
+
+    QTest::mouseClick(Frame.btnNames, Qt::LeftButton);
+    EXPECT_TRUE(Frame.Space()->ShowAllNames);
+    QTest::mouseClick(Frame.btnNames, Qt::LeftButton);
+    EXPECT_FALSE(Frame.Space()->ShowAllNames);
 }
 
 TEST_F(ChatFrameTest, an_unbound_frame_says_it_needs_a_character)
@@ -307,7 +313,13 @@ TEST_F(ChatFrameTest, popup_commands_strip_the_operator_and_voice_marks)
     Frame.PrivateChat1Click();
     EXPECT_EQ(Opened, QStringList{"carol"});
 
+    Frame.lstVisualUsersContextPopup({5, 5});
+    EXPECT_TRUE(Frame.mnuUserAction->isVisible());
+    Frame.mnuUserAction->hide();
+
     Frame.lstVisualUsers->clearSelection();
+    Frame.lstUsersContextPopup({5, 5});
+    EXPECT_FALSE(Frame.mnuUserAction->isVisible()) << "no menu over a list without a selection";
     Frame.PrivateChat1Click();
     EXPECT_EQ(Opened.size(), 1) << "nothing selected, nothing opened";
 }
