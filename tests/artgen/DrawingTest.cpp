@@ -150,6 +150,39 @@ TEST(DrawingTest, walking_moves_the_legs_and_interactions_reach_out)
     EXPECT_NE(cels[51], cels[52]);
 }
 
+TEST(DrawingTest, heads_turned_away_show_the_leading_cheek_and_only_the_arms_of_glasses)
+{
+    const TPartSet parts = DrawAllParts();
+    constexpr int WalkNW = 18, WalkNE = 29;
+    // Every hairstyle leaves the cheek on the leading side free and covers the back of the head.
+    for (int hair = 0; hair < int(parts.Variants[PartHair].size()); ++hair)
+        for (int face = 0; face < int(parts.Variants[PartFace].size()); ++face) {
+            std::array<int, PartKinds> variant{};
+            variant[PartHair] = hair;
+            variant[PartFace] = face;
+            const QImage nw = ComposeCel(parts, variant, WalkNW), ne = ComposeCel(parts, variant, WalkNE);
+            EXPECT_TRUE(HasSkinWhere(nw, 22, 15, 27, 21)) << "hair " << hair << " face " << face;
+            EXPECT_TRUE(HasSkinWhere(ne, 37, 15, 42, 21)) << "hair " << hair << " face " << face;
+            EXPECT_FALSE(HasSkinWhere(nw, 33, 8, 42, 18)) << "hair " << hair << " face " << face;
+            EXPECT_FALSE(HasSkinWhere(ne, 22, 8, 31, 18)) << "hair " << hair << " face " << face;
+        }
+    // From behind no accessory shows a lens or lies on the back of the head: only at the ears (N)
+    // or on the leading side (NW, NE).
+    for (int v = 0; v < int(parts.Variants[PartAccessory].size()); ++v) {
+        const TCels &cels = parts.Variants[PartAccessory][size_t(v)];
+        for (int direction : {3, 4, 5})
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 64; ++x) {
+                    const QRgb c = cels[size_t(direction)].pixel(x, y);
+                    if (qAlpha(c) == 0)
+                        continue;
+                    EXPECT_NE(c & 0xFFFFFF, ArtColours::GlassLens) << "accessory " << v << " cel " << direction;
+                    const bool allowed = direction == 3 ? x <= 30 : direction == 5 ? x >= 34 : (x <= 24 || x >= 40);
+                    EXPECT_TRUE(allowed) << "accessory " << v << " cel " << direction << " at " << x << "," << y;
+                }
+    }
+}
+
 TEST(DrawingTest, contact_sheets_cover_every_part_file)
 {
     QTemporaryDir folder;

@@ -48,7 +48,7 @@ QImage HeadShape(EView view)
         Raster::Plot(head, 23, 18, Skin);
         break;
     case EView::ThreeBack:
-        Raster::FillRect(head, 24, 15, 24, 18, Skin);
+        Raster::Plot(head, 24, 18, Skin); // the tip of the nose, just past the cheek
         break;
     }
     return head;
@@ -108,7 +108,12 @@ QImage FaceView(int variant, EView view)
         Raster::Plot(face, 34, 16, Skin);
         break;
     case EView::ThreeBack:
-        Raster::FillRect(face, 27, 16, 28, 18, SkinShade);
+        // Turned away: the cheek, the ear and the tip of the nose on the leading side, an eyelash.
+        Raster::FillRect(face, 28, 15, 29, 18, SkinShade);
+        Raster::Plot(face, 28, 16, Skin);
+        Raster::Plot(face, 25, 16, Eye);
+        if (variant == 3)
+            Raster::Plot(face, 27, 19, Blush);
         break;
     case EView::Back:
         break;
@@ -165,7 +170,10 @@ int HairlineOf(const THairStyle &s, EView view, int u)
             return s.FringeY + (u <= -3 ? s.Swoop / 2 : 0);
         return u <= 2 ? s.SideY : s.NapeY;
     case EView::ThreeBack:
-        return u <= -4 ? s.SideY : s.NapeY;
+        // The temple in front of the ear, the ear, then the back of the head.
+        if (u <= -5)
+            return std::min(s.SideY, s.FringeY + 2);
+        return u <= -2 ? s.SideY - 1 : s.NapeY;
     case EView::Back:
         return s.NapeY;
     }
@@ -184,6 +192,7 @@ bool InLongHair(const THairStyle &s, EView view, int u, int y)
     case EView::Front: return std::abs(u) >= 5 && std::abs(u) <= reach;
     case EView::ThreeFront: return u >= 2 && u <= reach;
     case EView::Side: return u >= 0 && u <= reach;
+    case EView::ThreeBack: return u >= -1 && u <= reach; // behind the ear
     default: return std::abs(u) <= reach;
     }
 }
@@ -201,11 +210,11 @@ void DrawPonytail(QImage &hair, EView view)
         break;
     case EView::ThreeBack:
         Raster::Capsule(hair, {34, 18}, {35, 31}, 1.7, Hair);
-        Raster::FillRect(hair, 33, 18, 35, 18, Bow);
+        Raster::FillRect(hair, 33, 21, 35, 21, Bow); // the tie round the tail, just below the nape
         break;
     case EView::Back:
         Raster::Capsule(hair, {32, 18}, {32, 32}, 1.7, Hair);
-        Raster::FillRect(hair, 31, 18, 33, 18, Bow);
+        Raster::FillRect(hair, 31, 21, 33, 21, Bow);
         break;
     case EView::Front:
         break;
@@ -287,7 +296,7 @@ QImage FacialHairView(int variant, EView view)
                              !(y >= 20 && y <= 21 && u <= -6);
                     break;
                 case EView::ThreeBack:
-                    inside = u <= -4 && y >= 17;
+                    inside = (u <= -3 && y >= 19) || (u >= -6 && u <= -5 && y >= 15);
                     break;
                 case EView::Back:
                     break;
@@ -312,6 +321,9 @@ QImage FacialHairView(int variant, EView view)
         Raster::FillRect(beard, 24, 19, 27, 19, FacialHair);
         Raster::FillRect(beard, 24, 20, 25, 20, FacialHair);
         break;
+    case EView::ThreeBack:
+        Raster::FillRect(beard, 25, 19, 26, 19, FacialHair); // its tip, past the cheek
+        break;
     default:
         break;
     }
@@ -332,7 +344,7 @@ QImage AccessoryView(int variant, EView view)
             break;
         case EView::ThreeFront: Raster::Plot(layer, 37, 20, Gold); break;
         case EView::Side: Raster::Plot(layer, 33, 20, Gold); break;
-        case EView::ThreeBack: Raster::Plot(layer, 27, 20, Gold); break;
+        case EView::ThreeBack: Raster::Plot(layer, 28, 20, Gold); break;
         }
     } else if (variant == 2) {
         // Glasses: two lenses with frames, and the arms running back to the ears.
@@ -358,12 +370,13 @@ QImage AccessoryView(int variant, EView view)
             lens(25, 27);
             Raster::FillRect(layer, 28, 16, 33, 16, GlassFrame);
             break;
+        // From behind only the arms show: over the ears, and on the turned head along the cheek.
         case EView::ThreeBack:
-            Raster::FillRect(layer, 24, 16, 27, 16, GlassFrame);
+            Raster::FillRect(layer, 24, 16, 28, 16, GlassFrame);
             break;
         case EView::Back:
-            Raster::Plot(layer, 25, 16, GlassFrame);
-            Raster::Plot(layer, 39, 16, GlassFrame);
+            Raster::Plot(layer, 24, 16, GlassFrame);
+            Raster::Plot(layer, 40, 16, GlassFrame);
             break;
         }
     }
