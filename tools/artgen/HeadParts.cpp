@@ -202,8 +202,7 @@ void DrawPonytail(QImage &hair, EView view)
     switch (view) {
     case EView::Side:
         Raster::Capsule(hair, {40, 16}, {42, 29}, 1.7, Hair);
-        Raster::Plot(hair, 40, 16, Bow);
-        Raster::Plot(hair, 40, 17, Bow);
+        Raster::FillRect(hair, 40, 21, 42, 21, Bow);
         break;
     case EView::ThreeFront:
         Raster::Capsule(hair, {39, 17}, {41, 28}, 1.6, Hair);
