@@ -4,6 +4,7 @@
 #include "CursorTable.h"
 #include "PaintBox.h"
 #include "PersonaInst.h"
+#include "StrictNumber.h"
 
 #include <QPainter>
 #include <QRect>
@@ -12,16 +13,6 @@
 
 namespace {
 constexpr long long KeyRowWeight = 1000;
-
-// A field of a position text as a decimal number; anything else is a conversion error.
-int ParsePositionField(const QString &field)
-{
-    bool ok = false;
-    const int value = field.toInt(&ok, 10);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(field));
-    return value;
-}
 
 QRect ToQRect(const TMxRect &rect)
 {
@@ -85,8 +76,8 @@ void TPersonaSpace::MoveInstance(const QString &name, const QString &positionTex
     const qsizetype minus = xField.indexOf(QLatin1Char('-'));
     if (minus >= 0)
         xField = xField.mid(minus);
-    const int x = ParsePositionField(xField);
-    const int y = ParsePositionField(positionText.mid(4, 4).trimmed());
+    const int x = StrictToInt(xField);
+    const int y = StrictToInt(positionText.mid(4, 4).trimmed());
     character->WalkTo(x, y);
     character->SetDirection(positionText.mid(8, 2));
 }

@@ -1,9 +1,9 @@
 #include "AvatarProtocol.h"
 
 #include "ChattleError.h"
+#include "StrictNumber.h"
 #include "Utils.h"
 
-#include <limits>
 
 namespace {
 const QChar CtcpDelimiter(0x01);
@@ -25,7 +25,7 @@ TCharacterFields ReadCharacterBlock(const QString &text, ReadX readX)
     TCharacterFields fields;
     fields.Appearance = Field(text, 11, 75);
     fields.X = readX(Field(text, 76, 79));
-    fields.Y = ReadProtocolNumber(Field(text, 80, 83));
+    fields.Y = StrictToInt(Field(text, 80, 83));
     fields.Direction = Field(text, 84, 85);
     return fields;
 }
@@ -149,47 +149,17 @@ QString WithoutLeadingColon(const QString &text)
     return text.startsWith(QLatin1Char(':')) ? text.mid(1) : text;
 }
 
-int ReadProtocolNumber(const QString &field)
-{
-    const bool negative = field.startsWith(QLatin1Char('-'));
-    const QStringView digits = QStringView(field).mid(negative ? 1 : 0);
-    qint64 value = 0;
-    bool valid = !digits.isEmpty();
-    for (const QChar c : digits) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9') || value > std::numeric_limits<int>::max()) {
-            valid = false;
-            break;
-        }
-        value = value * 10 + (c.unicode() - '0');
-    }
-    if (negative)
-        value = -value;
-    if (!valid || value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(field));
-    return static_cast<int>(value);
-}
-
-TCharacterFields ReadAnnounce(const QString &text) { return ReadCharacterBlock(text, ReadProtocolNumber); }
+TCharacterFields ReadAnnounce(const QString &text) { return ReadCharacterBlock(text, StrictToInt); }
 
 TCharacterFields ReadPresent(const QString &text)
 {
     return ReadCharacterBlock(text, [](const QString &field) {
         const qsizetype minus = field.indexOf(QLatin1Char('-'));
-        return ReadProtocolNumber(minus < 0 ? field : field.mid(minus));
+        return StrictToInt(minus < 0 ? field : field.mid(minus));
     });
 }
 
 QString MovePositionOf(const QString &text) { return Field(text, 8, 17); }
-
-TMovePosition ReadMovePosition(const QString &positionText)
-{
-    QString xField = Field(positionText, 1, 4).trimmed();
-    const qsizetype minus = xField.indexOf(QLatin1Char('-'));
-    if (minus >= 0)
-        xField = xField.mid(minus);
-    return {ReadProtocolNumber(xField), ReadProtocolNumber(Field(positionText, 5, 8).trimmed()),
-            Field(positionText, 9, 10)};
-}
 
 QString RequestKindOf(const QString &text) { return Field(text, 11, 19).trimmed(); }
 

@@ -4,6 +4,7 @@
 // police a room pair. A room R talks on R; its characters talk on the companion channel R + ".av";
 // a private chat carries the same information CTCP-framed. Field positions in the comments count
 // from 1, as the texts are laid out on the wire.
+#include "ProductInfo.h"
 #include <optional>
 
 #include <QString>
@@ -42,9 +43,6 @@ inline const QString Manor = QStringLiteral("manor.jpg");
 inline const QString LivingRoom = QStringLiteral("room.jpg");
 inline const QString Beach = QStringLiteral("beach.jpg");
 } // namespace RoomBackground
-
-// Written into every companion topic; nobody reads it back.
-inline const QString MakerWebAddress = QStringLiteral("http://www.chattle.example.com");
 
 // ---- Names -------------------------------------------------------------------------------------
 
@@ -98,9 +96,6 @@ std::optional<QString> WindowNameOfPrivateForm(const QString &text);
 // A private text may arrive with a leading ":"; it is removed before the text is examined.
 QString WithoutLeadingColon(const QString &text);
 
-// Strict decimal: an optional "-" and ASCII digits only (no blanks, "+", hex or other scripts).
-int ReadProtocolNumber(const QString &field);
-
 struct TCharacterFields {
     QString Appearance; // characters 11-75
     int X = 0;          // 76-79
@@ -115,14 +110,6 @@ TCharacterFields ReadPresent(const QString &text);
 // The ten characters of a Move from position 8: what the room surface's MoveInstance reads.
 QString MovePositionOf(const QString &text);
 
-struct TMovePosition {
-    int X = 0;         // characters 1-4, trimmed, read from a "-" on when it holds one
-    int Y = 0;         // 5-8, trimmed
-    QString Direction; // 9-10, as it came
-};
-// A position text (a Move's ten characters, or a private move's rest) read strictly, as the room
-// surface's MoveInstance lays it out.
-TMovePosition ReadMovePosition(const QString &positionText);
 // The kind of a Request, characters 11-19, trimmed.
 QString RequestKindOf(const QString &text);
 

@@ -394,7 +394,6 @@ void TframeChatFrame::HandleAvatarMessage(const QString &Sender, const QString &
     }
     case TRoomForm::Move: {
         const QString position = MovePositionOf(Text);
-        ReadMovePosition(position);
         FSpace->MoveInstance(Sender, position);
         break;
     }
@@ -459,7 +458,6 @@ void TframeChatFrame::HandlePrivateCtcp(const QString &Sender, const QString &Bo
         break;
     case TPrivateForm::Move:
         if (Bound()) {
-            ReadMovePosition(parts.Rest);
             FSpace->MoveInstance(Sender, parts.Rest);
         }
         break;

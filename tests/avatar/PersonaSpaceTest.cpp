@@ -256,7 +256,7 @@ TEST_F(SpaceTest, MoveInstanceReadsTheZeroPaddedPositionText)
     }
 
     // A malformed field moves nothing.
-    for (const char *bad : {"015000-5S ", "01x00250S ", "0150    S ", "", "0150"}) {
+    for (const char *bad : {"015000-5S ", "01x00250S ", "0150    S ", "", "0150", "+1500250S ", "0150+250S "}) {
         EXPECT_THROW(Space.MoveInstance("mover", bad), EConvertError) << bad;
         EXPECT_FALSE(mover->Walking) << bad;
         EXPECT_EQ(mover->TargetX, 150) << bad;

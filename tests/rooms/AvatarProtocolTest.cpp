@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "AvatarProtocol.h"
+#include "StrictNumber.h"
 #include "ChattleError.h"
 #include "printers.h"
 
@@ -94,11 +95,11 @@ TEST(AvatarProtocolTest, every_form_is_built_with_its_exact_text)
 
 TEST(AvatarProtocolTest, numbers_read_strictly_as_an_optional_minus_and_ascii_digits)
 {
-    EXPECT_EQ(ReadProtocolNumber("0010"), 10);
-    EXPECT_EQ(ReadProtocolNumber("-5"), -5);
-    EXPECT_EQ(ReadProtocolNumber("-05"), -5);
-    EXPECT_EQ(ReadProtocolNumber("2147483647"), 2147483647);
-    EXPECT_EQ(ReadProtocolNumber("-2147483648"), std::numeric_limits<int>::min());
+    EXPECT_EQ(StrictToInt("0010"), 10);
+    EXPECT_EQ(StrictToInt("-5"), -5);
+    EXPECT_EQ(StrictToInt("-05"), -5);
+    EXPECT_EQ(StrictToInt("2147483647"), 2147483647);
+    EXPECT_EQ(StrictToInt("-2147483648"), std::numeric_limits<int>::min());
 
     struct TRow {
         const char *Description;
@@ -118,7 +119,7 @@ TEST(AvatarProtocolTest, numbers_read_strictly_as_an_optional_minus_and_ascii_di
         {"far too large", "99999999999999999999"},
     };
     for (const TRow &row : rejected)
-        EXPECT_THROW(ReadProtocolNumber(row.Field), EConvertError) << row.Description;
+        EXPECT_THROW(StrictToInt(row.Field), EConvertError) << row.Description;
 }
 
 TEST(AvatarProtocolTest, character_blocks_read_at_their_positions_and_never_past_the_end)
