@@ -5,11 +5,13 @@
 #include "ErrorHook.h"
 #include "IRCChannel.h"
 #include "IRCText.h"
+#include "ProductInfo.h"
 #include "TcpClientSocket.h"
 
 namespace {
 constexpr int LineTimerMilliseconds = 50;
-const QString DefaultRealName = QStringLiteral("Chattle 1.4 by Fernhill Software - www.fernhillsoftware.example");
+const QString DefaultRealName = ProductName + QStringLiteral(" ") + ProductVersion + QStringLiteral(" by ") + MakerName +
+                                QStringLiteral(" - ") + MakerWebAddress;
 // Reported with OnDisconnect when the socket fails; the error itself follows with OnCommError.
 const QString SocketErrorText = QStringLiteral("Connection error");
 
