@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -18,6 +19,7 @@ TframeText::TframeText(QWidget *parent)
     txtConversation->setReadOnly(true);
     txtConversation->setAcceptRichText(false);
     txtConversation->setUndoRedoEnabled(false);
+    txtConversation->document()->setMaximumBlockCount(ConversationLineLimit);
     txtConversation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);

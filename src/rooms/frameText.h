@@ -10,6 +10,9 @@ class QTextEdit;
 class TframeText : public QWidget {
     Q_OBJECT
 public:
+    // The conversation keeps this many newest lines; older ones scroll away for good.
+    static constexpr int ConversationLineLimit = 5000;
+
     explicit TframeText(QWidget *parent = nullptr);
 
     QTextEdit *txtConversation;

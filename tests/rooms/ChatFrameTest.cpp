@@ -234,6 +234,14 @@ TEST_F(ChatFrameTest, network_text_is_inserted_as_plain_text_never_as_markup)
     EXPECT_EQ(LastLine(), "<<i>mallory</i>> hi");
 }
 
+TEST_F(ChatFrameTest, a_long_conversation_keeps_only_the_newest_lines)
+{
+    for (int i = 0; i < TframeText::ConversationLineLimit + 50; ++i)
+        Frame.ShowText("bob", QString::number(i));
+    EXPECT_EQ(Lines().size(), TframeText::ConversationLineLimit);
+    EXPECT_EQ(LastLine(), QString("<bob> %1").arg(TframeText::ConversationLineLimit + 49));
+}
+
 TEST_F(ChatFrameTest, action_lines_and_unclosed_ctcp_bodies)
 {
     Frame.ShowText("bob", Ctcp + QString("ACTION dances") + Ctcp);
