@@ -184,9 +184,8 @@ void TPersonaInst::SetDirection(const QString &code)
 {
     if (Walking)
         return;
-    const QString padded = code.size() == 1 ? code + QLatin1Char(' ') : code;
     for (const TDirectionRow &row : Directions)
-        if (padded == QStringView(row.Code)) {
+        if (code == QStringView(row.Code)) {
             Frame = row.FirstCel;
             return;
         }

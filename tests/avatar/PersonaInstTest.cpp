@@ -174,8 +174,8 @@ TEST_F(PersonaInstTest, TurningAndDirectionCodes)
     c->SetDirection(QStringLiteral("ne"));
     c->SetDirection(QString());
     EXPECT_EQ(c->Frame, 29);
-    c->SetDirection(QStringLiteral("S")); // a trailing blank lost on the way
-    EXPECT_EQ(c->Frame, 0);
+    c->SetDirection(QStringLiteral("S")); // codes compare exactly: a code that lost its blank turns nobody
+    EXPECT_EQ(c->Frame, 29);
     c->WalkTo(50, 0);
     c->SetDirection(QStringLiteral("N "));
     EXPECT_EQ(c->Frame, 36);

@@ -234,7 +234,7 @@ TEST_F(SpaceTest, MoveInstanceReadsTheZeroPaddedPositionText)
         {"01500250E ", 150, 250, false, 36},  // already there: the standing cel of E
         {"01500250S ", 150, 250, false, 0},
         {"01500250SW", 150, 250, false, 4},
-        {"01500250S", 150, 250, false, 0},    // the trailing blank stripped by a server
+        {"01500250S", 150, 250, false, 36},   // the trailing blank stripped by a server: no turn
         {"00-50100W ", -5, 100, true, 0},     // x written for -5
         {" 151 249NE", 151, 249, true, 0},    // blanks are trimmed
         {"01680246S", 168, 246, true, 0},     // one character short still moves
