@@ -1,0 +1,73 @@
+#include "FuzzSupport.h"
+
+#include "IRCText.h"
+#include "MiniArtwork.h"
+#include "PersonaLib.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdlib>
+
+namespace {
+QTemporaryDir &ScratchDir()
+{
+    static QTemporaryDir dir;
+    if (!dir.isValid())
+        std::abort();
+    return dir;
+}
+
+volatile long long Sink = 0;
+} // namespace
+
+void EnsureApplication()
+{
+    static QApplication *application = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "chattle_fuzz";
+        static char *argv[] = {name, nullptr};
+        return new QApplication(argc, argv);
+    }();
+    Touch(reinterpret_cast<long long>(application));
+}
+
+QString FuzzText(const std::uint8_t *data, std::size_t size)
+{
+    return DecodeIRCLine(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+}
+
+QString WriteScratchFile(const QString &name, const std::uint8_t *data, std::size_t size)
+{
+    const QString path = ScratchDir().filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(reinterpret_cast<const char *>(data), static_cast<qint64>(size)) != static_cast<qint64>(size))
+        std::abort();
+    return path;
+}
+
+TPersonaLib &MiniLibrary()
+{
+    static TPersonaLib *library = [] {
+        const QString dir = ScratchDir().filePath(QStringLiteral("Artwork"));
+        WriteMiniArtwork(dir);
+        return new TPersonaLib(dir);
+    }();
+    return *library;
+}
+
+void Touch(const QString &text)
+{
+    long long sum = text.size();
+    for (QChar c : text)
+        sum += c.unicode();
+    Sink = Sink + sum;
+}
+
+void Touch(long long value) { Sink = Sink + value; }
+
+// Caches that fontconfig fills on the first lookups of a font and keeps for the whole run.
+extern "C" const char *__lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

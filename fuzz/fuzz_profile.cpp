@@ -1,0 +1,33 @@
+// Profile files (five lines: scrambled password, stored flag, appearance, info record, note) as the
+// login strip loads them, on the tiny test artwork. A profile that loads must save and load back the same.
+#include "ChattleError.h"
+#include "FuzzSupport.h"
+#include "PersonaInst.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    EnsureApplication();
+    MiniLibrary();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QString path = WriteScratchFile(QStringLiteral("fuzzed.pro"), data, size);
+    std::unique_ptr<TPersonaInst> character;
+    try {
+        character = TPersonaInst::CreateFromFile(&MiniLibrary(), path);
+    } catch (const EChattleError &) {
+        return 0; // the one file is refused
+    }
+    Touch(character->Name + character->Password + character->Note + character->GetInfo());
+
+    const QString copyPath = WriteScratchFile(QStringLiteral("copy.pro"), nullptr, 0);
+    character->SaveToFile(copyPath);
+    std::unique_ptr<TPersonaInst> reloaded = TPersonaInst::CreateFromFile(&MiniLibrary(), copyPath);
+    if (reloaded->Password != character->Password || reloaded->StoredFlag != character->StoredFlag
+        || reloaded->GetAppearance() != character->GetAppearance() || reloaded->Info != character->Info
+        || reloaded->Note != character->Note)
+        __builtin_trap(); // what was saved did not come back
+    return 0;
+}
