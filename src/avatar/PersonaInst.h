@@ -75,8 +75,8 @@ public:
     void WalkTo(int x, int y);
     // The clicked point becomes the feet position: WalkTo(x - 32, y - 54).
     void WalkToPoint(int x, int y);
-    // Standing cel of a direction code ("S ", "SW", ... "SE"; a lone letter counts as letter + blank)
-    // while not walking; Facing is not changed; unknown codes change nothing.
+    // Standing cel of a direction code ("S ", "SW", ... "SE", compared exactly: "S" is unknown) while
+    // not walking; Facing is not changed; unknown codes change nothing.
     void SetDirection(const QString &code);
     void TurnClockwise();
     void TurnCounterClockwise();

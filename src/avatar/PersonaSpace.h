@@ -50,7 +50,7 @@ public:
     // is then redrawn in full.
     void RemoveInstance(const QString &name);
     // Walks the named character towards the position text written by the sender: x in characters 1-4
-    // ("00-5" is -5), y in 5-8, the direction code in 9-10 (a missing trailing blank is restored).
+    // ("00-5" is -5), y in 5-8, the direction code in 9-10 (one that lost its trailing blank turns nobody).
     // Ignored for an unknown name or a character in an interaction. Throws EConvertError when x or y is
     // not a decimal number; nothing moves then.
     void MoveInstance(const QString &name, const QString &positionText);
