@@ -213,6 +213,9 @@ void TMxBitmap::CopyIndexedPixels(int x, int y, const TMxColorMap &colourMap, co
     const int endColumn = std::min(columns, FWidth - x);
     const int firstRow = std::max(0, -y);
     const int endRow = std::min(lastRow + 1, FHeight - y);
+    // An empty overlap (a bitmap without width, say) has no pixel memory to point into.
+    if (firstColumn >= endColumn || firstRow >= endRow)
+        return;
     TPixel *target = ActivePixels();
     for (int row = firstRow; row < endRow; ++row) {
         const std::uint8_t *from = indices + static_cast<std::size_t>(row) * columns;

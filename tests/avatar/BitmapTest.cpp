@@ -267,6 +267,11 @@ TEST(Bitmap, CopyIndexedPixelsConvertsColoursAndSkipsOutsidePixels)
     EXPECT_EQ(bitmap.GetPixel(2, 1), Blue);
     bitmap.CopyIndexedPixels(-2, -1, map, indices, 1, 2);
     EXPECT_EQ(bitmap.GetPixel(0, 0), Black);
+
+    // A bitmap with rows but no columns has no pixel memory: nothing is written, nothing is pointed at.
+    TMxBitmap noColumns(0, 2);
+    noColumns.CopyIndexedPixels(0, 0, map, indices, 1, 2);
+    EXPECT_EQ(noColumns.GetPixel(0, 0), noColumns.TransparentColor());
 }
 
 TEST(Sprite, CreateCopyCopiesKeyPixelsAndOwnsItsBitmaps)

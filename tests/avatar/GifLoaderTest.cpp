@@ -169,6 +169,14 @@ TEST(GifLoader, ColourTableGapsNeverReadOutOfBounds)
     EXPECT_EQ(black->CelBitmap(0).GetPixel(0, 0), 0u);
 }
 
+TEST(GifLoader, AScreenWithoutWidthGivesEmptyCels)
+{
+    // Found by fuzz_gif: the image used to be copied through a null pixel pointer.
+    const auto sprite = LoadSpriteFromGIFData(HandMadeGif(0, 5, 1, 1));
+    EXPECT_EQ(sprite->Width(), 0);
+    EXPECT_EQ(sprite->CelCount(), 1);
+}
+
 TEST(GifLoader, BrokenAndAbsurdFilesRaiseAFileError)
 {
     EXPECT_NO_THROW(LoadSpriteFromGIFData(HandMadeGif(1, 1, 1, 1))); // the hand-made form itself is sound
