@@ -1,5 +1,6 @@
 #include "ConversationWriter.h"
 
+#include <QPointer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -39,6 +40,8 @@ TConversationWriter::TConversationWriter(QTextEdit &view) : FView(view) {}
 
 void TConversationWriter::Write(const QString &sender, const QString &text, const TCtcpHandler &onCtcp)
 {
+    // A CTCP handler may show a message box, and the window may close while it is up.
+    const QPointer<QTextEdit> view(&FView);
     FSender = sender;
     FFormat = PlainFormat();
     FRun.clear();
@@ -55,6 +58,8 @@ void TConversationWriter::Write(const QString &sender, const QString &text, cons
             i = close;
             if (onCtcp)
                 onCtcp(body);
+            if (!view)
+                return;
             if (body.toUpper().startsWith(ActionPrefix)) {
                 AddLine(sender + QLatin1Char(' ') + body.mid(ActionPrefix.size()));
                 ScrollToEnd();

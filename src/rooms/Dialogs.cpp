@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 TDialogResponder &Responder()
@@ -49,17 +50,21 @@ TDialogButton Show(TDialogKind kind, QWidget *parent, const QString &text)
     if (Responder())
         return Responder()(kind, text);
     const bool question = kind == TDialogKind::Confirmation;
-    QMessageBox box(IconOf(kind), TitleOf(kind), text,
-                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
+    // On the heap: while the box runs its own event loop, a network event may close the window it
+    // belongs to, and the window then frees the box with itself.
+    const QPointer<QMessageBox> box = new QMessageBox(
+        IconOf(kind), TitleOf(kind), text, question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
     if (question) {
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
+        box->setDefaultButton(QMessageBox::Yes);
+        box->setEscapeButton(QMessageBox::No);
     }
-    const int chosen = box.exec();
+    const int chosen = box->exec();
+    const bool answered = !box.isNull();
+    delete box.data();
     if (!question)
         return TDialogButton::Ok;
-    return chosen == QMessageBox::Yes ? TDialogButton::Yes : TDialogButton::No;
+    return answered && chosen == QMessageBox::Yes ? TDialogButton::Yes : TDialogButton::No;
 }
 } // namespace
 

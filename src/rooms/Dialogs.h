@@ -18,7 +18,9 @@ enum class TDialogKind {
 enum class TDialogButton { Ok, Yes, No };
 
 // parent may be null. Each returns the button the user chose (Ok for the one-button boxes; closing
-// a confirmation without choosing counts as No).
+// a confirmation without choosing counts as No). Network events go on while a box is up: a parent
+// closed meanwhile takes its box with it (a confirmation then counts as No), and callers check that
+// they still exist before going on.
 TDialogButton ShowMessage(QWidget *parent, const QString &text);
 TDialogButton Inform(QWidget *parent, const QString &text);
 TDialogButton Warn(QWidget *parent, const QString &text);

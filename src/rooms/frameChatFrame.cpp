@@ -317,8 +317,10 @@ void TframeChatFrame::frameChatTextButton1Click()
     QLineEdit *say = frameChatText->txtSay;
     QString text = say->text();
     if (text.isEmpty()) {
+        const QPointer<QLineEdit> alive(say);
         ShowMessage(this, QStringLiteral("Type a message!"));
-        say->setFocus();
+        if (alive)
+            say->setFocus();
         return;
     }
     if (!OnSendMessage) {
@@ -426,15 +428,19 @@ void TframeChatFrame::HandlePrivateMessage(const QString &Sender, const QString 
         if (!IsIgnored(Sender))
             OpenRequestDialog(Sender, RequestKindOf(text));
         break;
-    case TRoomForm::Accept:
+    case TRoomForm::Accept: {
+        const QPointer<TframeChatFrame> alive(this);
         if (ReadAccept(text).Answer == RequestAnswer::Yes)
             HandleAvatarMessage(Sender, text);
         else
             ShowMessage(this, QStringLiteral("Your interaction was not accepted by ") + Sender + QLatin1Char('.'));
+        if (!alive)
+            return;
         FPendingRequest.clear();
         if (FSpace)
             FSpace->ActionMode = 0;
         break;
+    }
     case TRoomForm::Move:
     case TRoomForm::None:
         ShowText(Sender, text);
@@ -556,9 +562,11 @@ void TframeChatFrame::RequestInteraction(const QString &Kind)
 {
     const QString hover = FSpace->HoverName();
     if (!FPendingRequest.isEmpty() && FPendingRequest == hover) {
+        const QPointer<TframeChatFrame> alive(this);
         Warn(this, QStringLiteral("You have already requested an interaction from ") + FPendingRequest +
                        QStringLiteral(".  You must wait for that person to respond."));
-        FSpace->ActionMode = 0;
+        if (alive)
+            FSpace->ActionMode = 0;
         return;
     }
     if (hover.isEmpty())

@@ -2,8 +2,10 @@
 // opens when, where each IRC event lands, what goes out on the wire, and the failure codes.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
@@ -341,6 +343,35 @@ TEST_F(ConnectionTest, a_lost_connection_gives_2001_and_close_all_closes_every_w
     DeleteClosedWindows();
     EXPECT_TRUE(Area.subWindowList().isEmpty());
     EXPECT_TRUE(Socket->Written.isEmpty());
+}
+
+TEST_F(ConnectionTest, a_window_closed_while_its_refusal_box_is_up_is_left_alone)
+{
+    // Real boxes, each running its own event loop: the connection drops while the refusal is on the
+    // screen, the main window closes every room, and each box goes with its window.
+    SetDialogResponder(nullptr);
+    const auto loseConnectionWhileABoxIsUp = [this] {
+        QTimer::singleShot(0, [this] {
+            Connection.CloseAll();
+            DeleteClosedWindows(); // as the box's event loop does while the user reads it
+        });
+        QTimer::singleShot(0, [] {
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *box = qobject_cast<QMessageBox *>(widget))
+                    box->done(0);
+        });
+    };
+    Feed(":bob!u@h PRIVMSG alice :hi");
+    loseConnectionWhileABoxIsUp();
+    Feed(":bob!u@h PRIVMSG alice :" + QString(Ctcp) + "AVP_ACCEPT NO-HANDSHAKEalice" + Ctcp);
+    EXPECT_TRUE(Connection.RoomNames().isEmpty());
+
+    EnterLobby();
+    loseConnectionWhileABoxIsUp();
+    Feed(":bob!u@h PRIVMSG alice :AV_ACCEPTNO-HANDSHAKEalice #lobby");
+    EXPECT_TRUE(Connection.RoomNames().isEmpty());
+    DeleteClosedWindows();
+    EXPECT_TRUE(Area.subWindowList().isEmpty());
 }
 
 TEST_F(ConnectionTest, the_close_box_leaves_a_room_but_only_forgets_a_private_chat)
