@@ -23,7 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Touch(character->Name + character->Password + character->Note + character->GetInfo());
 
     const QString copyPath = WriteScratchFile(QStringLiteral("copy.pro"), nullptr, 0);
-    character->SaveToFile(copyPath);
+    try {
+        character->SaveToFile(copyPath);
+    } catch (const EFileError &) {
+        return 0; // a line the format cannot hold is refused
+    }
     std::unique_ptr<TPersonaInst> reloaded = TPersonaInst::CreateFromFile(&MiniLibrary(), copyPath);
     if (reloaded->Password != character->Password || reloaded->StoredFlag != character->StoredFlag
         || reloaded->GetAppearance() != character->GetAppearance() || reloaded->Info != character->Info

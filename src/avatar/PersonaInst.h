@@ -66,7 +66,9 @@ public:
     // The profile file: five lines ended by CR LF: scrambled password, "1"/"0" stored flag, appearance,
     // info record, note. LoadFromFile also sets Name to the file name without its last four characters.
     // Both throw EFileError when the file cannot be read or written, or has fewer than five lines;
-    // LoadFromFile throws as SetAppearance for a bad line 3.
+    // LoadFromFile throws as SetAppearance for a bad line 3. SaveToFile also throws EFileError, and
+    // leaves the file as it was, when a line would hold a line break (a note with one, a password
+    // whose scrambled bytes give one).
     void LoadFromFile(const QString &path);
     void SaveToFile(const QString &path) const;
 

@@ -53,8 +53,13 @@ void TPersonaInst::SaveToFile(const QString &path) const
 {
     QByteArray data;
     for (const QByteArray &line : {ScrambleText(Password.toUtf8()), QByteArray(StoredFlag ? "1" : "0"),
-                                   GetAppearance().toUtf8(), GetInfo().toUtf8(), Note.toUtf8()})
+                                   GetAppearance().toUtf8(), GetInfo().toUtf8(), Note.toUtf8()}) {
+        // A line break inside a line (a scrambled tab in the password, say) would shift every later
+        // line and leave a profile that no longer loads; the file on disk is kept instead.
+        if (line.contains('\n'))
+            throw EFileError(QStringLiteral("Cannot write profile %1: a line holds a line break").arg(path));
         data += line + "\r\n";
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
         throw EFileError(QStringLiteral("Cannot write profile %1").arg(path));

@@ -507,6 +507,38 @@ TEST_F(PersonaInstTest, ProfileFileRoundTrip)
     EXPECT_EQ(plain->Note, QStringLiteral("Café"));
 }
 
+TEST_F(PersonaInstTest, AProfileLineHoldingALineBreakIsNotWritten)
+{
+    // Found by fuzz_profile: a hand-edited password that reads as Latin-1 "é" + LF scrambled back into
+    // a line break, and the saved profile no longer loaded.
+    const QString path = Dir.filePath(QStringLiteral("Pat.pr1"));
+    const QByteArray content = "\xEA\x0C\r\n1\r\n" + DefaultAppearance.toLatin1() + "\r\ninfo\r\nnote\r\n";
+    {
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(content);
+    }
+    const std::unique_ptr<TPersonaInst> loaded = TPersonaInst::CreateFromFile(Library.get(), path);
+    EXPECT_EQ(loaded->Password, QStringLiteral("\u00E9\n"));
+    EXPECT_THROW(loaded->SaveToFile(path), EFileError);
+    QFile kept(path);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), content);
+
+    // A tab first in a password scrambles into a line feed too; a note cannot hold one either.
+    TPersonaInst typed(Library.get());
+    typed.Password = QStringLiteral("\tpw");
+    const QString fresh = Dir.filePath(QStringLiteral("Tab.pr1"));
+    EXPECT_THROW(typed.SaveToFile(fresh), EFileError);
+    EXPECT_FALSE(QFile::exists(fresh));
+    typed.Password = QStringLiteral("p\tw");
+    typed.Note = QStringLiteral("two\nlines");
+    EXPECT_THROW(typed.SaveToFile(fresh), EFileError);
+    typed.Note = QStringLiteral("one line");
+    EXPECT_NO_THROW(typed.SaveToFile(fresh));
+    EXPECT_EQ(TPersonaInst::CreateFromFile(Library.get(), fresh)->Password, QStringLiteral("p\tw"));
+}
+
 TEST_F(PersonaInstTest, BrokenProfileFilesFailWithoutACharacter)
 {
     const QString path = Dir.filePath(QStringLiteral("Bad.pr1"));
