@@ -333,6 +333,9 @@ void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Chan
 
 void TMxIRCConnection::ClientPrivateMsg(const QString &From, const QString &Text)
 {
+    // A malformed prefix leaves no nick: there is nobody to open a window for or to answer.
+    if (From.isEmpty())
+        return;
     if (IsPrivateRoomForm(Text)) {
         const std::optional<QString> windowName = WindowNameOfPrivateForm(Text);
         if (windowName)

@@ -234,6 +234,11 @@ TEST_F(ConnectionTest, a_private_text_from_a_new_nick_opens_a_window_and_announc
     ASSERT_NE(Frame("bob")->Space()->FindInstance("bob"), nullptr);
     EXPECT_TRUE(Sent().isEmpty()) << "an acknowledgement is not answered";
 
+    // A private text whose prefix names nobody opens nothing and answers nobody.
+    Feed(":!u@h PRIVMSG alice :who am I?");
+    EXPECT_EQ(Connection.RoomNames(), QStringList{"bob"});
+    EXPECT_TRUE(Sent().isEmpty());
+
     // Another CTCP request opens a window too, shows nothing for it and announces.
     Feed(":carol!u@h PRIVMSG alice :" + QString(Ctcp) + "VERSION" + Ctcp);
     ASSERT_NE(Window("carol"), nullptr);
