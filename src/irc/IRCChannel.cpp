@@ -80,7 +80,7 @@ void TIRCChannel::RenameUser(const QString &OldName, const QString &NewNick)
 
 void TIRCChannel::KickUser(const QString &Nick)
 {
-    RemoveShortEntries(Nick);
+    RemoveEntries(Nick);
     for (qsizetype i = FLongList.size() - 1; i >= 0; --i)
         if (ShortNick(FLongList.at(i)) == Nick)
             FLongList.removeAt(i);

@@ -234,10 +234,9 @@ void TIRCClient::SocketRead(QObject *)
     QByteArray buffer = FSocket->ReceiveText();
     if (FDroppingOverlong) {
         // The line already kept its first MaxPartialLine bytes; the rest up to its end is dropped.
-        qsizetype end = 0;
-        while (end < buffer.size() && !IsLineEnd(buffer.at(end)))
-            ++end;
-        if (end == buffer.size())
+        // Its end is found as for any line: a CR anywhere wins over an earlier LF.
+        const qsizetype end = LineEndIn(buffer);
+        if (end < 0)
             return;
         QueueLine(FPartialLine);
         FPartialLine.clear();

@@ -57,9 +57,13 @@ void TTcpClientSocket::Close()
         return;
     }
     const QDeadlineTimer deadline(FlushMilliseconds);
+    FFlushing = true;
     while (FSocket->bytesToWrite() > 0 && !deadline.hasExpired()
            && FSocket->waitForBytesWritten(int(deadline.remainingTime()))) {
     }
+    FFlushing = false;
+    if (!FLive)
+        return; // the peer closed while we flushed, and that has been reported
     FLive = false;
     struct AbortAtEnd {
         QTcpSocket *Socket;
@@ -130,7 +134,8 @@ void TTcpClientSocket::SocketReadyRead()
 void TTcpClientSocket::SocketErrorOccurred(QAbstractSocket::SocketError Error)
 {
     const int kind = ErrorKindOf(Error, FLive);
-    if (kind < 0)
+    // A flush that times out or fails inside our own Close is no error: the close reports the end.
+    if (kind < 0 || FFlushing)
         return;
     const QString text = FSocket->errorString();
     RunGuarded([&] {

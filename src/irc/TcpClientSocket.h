@@ -36,4 +36,5 @@ private:
     QString FHost;
     quint16 FPort = 0;
     bool FLive = false; // connected and not yet reported as disconnected
+    bool FFlushing = false; // Close is waiting for queued bytes to leave
 };

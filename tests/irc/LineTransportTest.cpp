@@ -37,7 +37,7 @@ TEST_F(LineSplitting, an_endless_line_is_kept_to_the_cap_and_its_excess_dropped)
     EXPECT_EQ(Client.PartialLine().size(), TIRCClient::MaxPartialLine);
     Socket->Receive(chunk);
     EXPECT_EQ(Client.PartialLine().size(), TIRCClient::MaxPartialLine);
-    Socket->Receive("yyy\r\nNEXT\r\n");
+    Socket->Receive("yyy\nzzz\r\nNEXT\r\n"); // the CR still wins over the earlier LF
     ASSERT_EQ(Client.LineQueue().size(), 2);
     EXPECT_EQ(Client.LineQueue().at(0), QString(TIRCClient::MaxPartialLine, 'x'));
     EXPECT_EQ(Client.LineQueue().at(1), "NEXT");

@@ -85,6 +85,30 @@ TEST_F(LoopbackTest, connects_reads_and_flushes_before_reporting_its_own_close)
     EXPECT_EQ(Log.Events.count("disconnect"), 1);
 }
 
+TEST_F(LoopbackTest, a_close_that_cannot_flush_reports_one_disconnect_and_no_error)
+{
+    QTcpSocket *peer = OpenAndAccept(); // never reads, so the queued bytes cannot all leave
+    ASSERT_NE(peer, nullptr);
+    // As the IRC client does: an error closes the socket again.
+    Socket.OnError = [this](QObject *, TErrorEvent kind, int &code) {
+        Log.Events << QString("error %1").arg(int(kind));
+        code = 0;
+        Socket.Close();
+    };
+    Socket.SendText(QByteArray(64 * 1024 * 1024, 'x'));
+    Socket.Close();
+    EXPECT_EQ(Log.Events, QStringList({"connect", "disconnect"}));
+
+    // The peer going away while the close still flushes is reported once, not twice.
+    Log.Events.clear();
+    peer = OpenAndAccept();
+    ASSERT_NE(peer, nullptr);
+    Socket.SendText(QByteArray(64 * 1024 * 1024, 'x'));
+    peer->abort();
+    Socket.Close();
+    EXPECT_EQ(Log.Events, QStringList({"connect", "disconnect"}));
+}
+
 TEST_F(LoopbackTest, the_peer_closing_is_a_disconnect_and_no_error)
 {
     QTcpSocket *peer = OpenAndAccept();
