@@ -313,6 +313,9 @@ void TMxIRCConnection::AnnounceSelf(const QString &Companion)
 
 void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Channel, const QString &Text)
 {
+    // A malformed prefix leaves no nick: nobody to show the text for, or to answer an Announce.
+    if (From.isEmpty())
+        return;
     const bool companion = IsCompanionName(Channel);
     QPointer<TfrmChat> window = FindRoom(Channel);
     if (!window && From != FOwnNick) {

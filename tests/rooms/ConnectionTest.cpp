@@ -200,6 +200,12 @@ TEST_F(ConnectionTest, channel_texts_open_rooms_and_own_echoes_show_only_in_room
     EXPECT_EQ(Connection.RoomNames(), QStringList({"#games", "#a.avx"}));
     EXPECT_NE(Frame("#a.avx")->Space()->FindInstance("bob"), nullptr);
     EXPECT_EQ(Sent(), QStringList{"PRIVMSG bob :" + PresentText(TestBlock(10, 250, "S "), "#a.avx")});
+
+    // Texts whose prefix names nobody are dropped: no nameless line, no Present to an empty target.
+    Feed(":!x PRIVMSG #games :who am I?");
+    Feed(":!x PRIVMSG #a.avx.av :AV_IAMHERE" + TestBlock(120, 216, "S "));
+    EXPECT_EQ(Conversation("#games").last(), "<alice> me!");
+    EXPECT_TRUE(Sent().isEmpty());
 }
 
 TEST_F(ConnectionTest, private_room_forms_are_routed_by_the_window_they_name)
