@@ -7,8 +7,7 @@
 
 namespace {
 
-// First cel and length of the walk cycle of each direction.
-constexpr int WalkFirst[8] = {0, 4, 11, 18, 25, 29, 36, 43};
+// Length of the walk cycle of each direction.
 constexpr int WalkLength[8] = {4, 7, 7, 7, 4, 7, 7, 7};
 
 // Frame i of an n-frame walk: frame 0 stands, the others run through one full stride in which the
@@ -139,55 +138,6 @@ EView ViewOfDirection(int direction)
 }
 
 bool IsMirroredDirection(int direction) { return direction >= 5; }
-
-THeadPlacement HeadPlacementFor(int bodyCel)
-{
-    if (bodyCel < 50) {
-        int direction = 7;
-        while (bodyCel < WalkFirst[direction])
-            --direction;
-        return {direction, {}};
-    }
-    if (bodyCel <= 52)
-        return {0, {}};
-    if (bodyCel <= 55)
-        return {2, {}};
-    if (bodyCel <= 59)
-        return {6, {}};
-    if (bodyCel <= 67) {
-        if (bodyCel == 60 || bodyCel == 66)
-            return {6, {5, 0}};
-        return {6, bodyCel == 67 ? QPoint() : QPoint(10, 2)};
-    }
-    if (bodyCel <= 76) {
-        switch (bodyCel) {
-        case 68: return {1, {}};
-        case 69: return {1, {-5, 0}};
-        case 75: return {3, {-5, 0}};
-        case 76: return {1, {}};
-        default: return {3, {-10, 2}};
-        }
-    }
-    if (bodyCel <= 82) {
-        if (bodyCel == 78 || bodyCel == 81)
-            return {7, {5, 0}};
-        if (bodyCel == 79 || bodyCel == 80)
-            return {7, {10, 2}};
-        return {7, {}};
-    }
-    if (bodyCel <= 88) {
-        if (bodyCel == 84 || bodyCel == 87)
-            return {2, {-5, 0}};
-        if (bodyCel == 85 || bodyCel == 86)
-            return {2, {-10, 2}};
-        return {2, {}};
-    }
-    if (bodyCel <= 95)
-        return {7, {}};
-    if (bodyCel <= 102)
-        return {1, {}};
-    return {6, {}};
-}
 
 std::vector<QImage> DrawBodyCels(EOutfit outfit)
 {

@@ -1,5 +1,5 @@
 #pragma once
-// The 103 cels of a body variant and the frame table that places the head layers on them.
+// The 103 cels of a body variant (the part library's frame table places the head layers on them).
 #include "Figure.h"
 
 #include <QImage>
@@ -8,13 +8,6 @@
 
 constexpr int BodyCels = 103;
 constexpr int HeadCels = 8;
-
-// Which head cel is drawn on a body cel, and at which offset from the body's origin.
-struct THeadPlacement {
-    int Cel = 0;
-    QPoint Offset;
-};
-THeadPlacement HeadPlacementFor(int bodyCel);
 
 // Every cel of one body variant as transparent 64 x 64 layers.
 std::vector<QImage> DrawBodyCels(EOutfit outfit);

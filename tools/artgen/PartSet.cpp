@@ -4,9 +4,10 @@
 #include "HeadParts.h"
 #include "ArtColours.h"
 #include "Raster.h"
+#include "PersonaLib.h"
+#include "Utils.h"
 
 #include <QHash>
-#include <algorithm>
 
 namespace {
 
@@ -18,17 +19,11 @@ TCels DrawHeadCels(QImage (*draw)(int, int), int variant)
     return cels;
 }
 
-QRgb Darken(QRgb c, int n)
-{
-    return qRgb(std::max(0, qRed(c) - n), std::max(0, qGreen(c) - n), std::max(0, qBlue(c) - n));
-}
-
 } // namespace
 
 QString StemOf(EPartKind kind)
 {
-    static const char *const stems[PartKinds] = {"body", "hair", "face", "facialhair", "accessory", "hat"};
-    return QString::fromLatin1(stems[kind]);
+    return TPersonaLib::Stem(static_cast<TPartKind>(kind));
 }
 
 int GroupStartOf(EPartKind kind)
@@ -58,10 +53,10 @@ TPartSet DrawAllParts()
 QImage ComposeCel(const TPartSet &parts, const std::array<int, PartKinds> &variant, int cel)
 {
     QImage result = parts.Variants[PartBody][variant[PartBody]][cel];
-    const THeadPlacement head = HeadPlacementFor(cel);
+    const TPartPlacement head = TPersonaLib::PlacementForCel(cel);
     // The order the program lays the layers: face, facial hair, hair, accessory, hat.
     for (EPartKind kind : {PartFace, PartFacialHair, PartHair, PartAccessory, PartHat})
-        Raster::Over(result, parts.Variants[kind][variant[kind]][head.Cel], head.Offset.x(), head.Offset.y());
+        Raster::Over(result, parts.Variants[kind][variant[kind]][head.PartCel], head.Dx, head.Dy);
     return result;
 }
 
