@@ -4,7 +4,6 @@
 #include "MiniArtwork.h"
 #include "PersonaLib.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,18 +20,6 @@ QTemporaryDir &ScratchDir()
 
 volatile long long Sink = 0;
 } // namespace
-
-void EnsureApplication()
-{
-    static QApplication *application = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "chattle_fuzz";
-        static char *argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
-    }();
-    Touch(reinterpret_cast<long long>(application));
-}
 
 QString FuzzText(const std::uint8_t *data, std::size_t size)
 {

@@ -1,8 +1,8 @@
 #include "CelList.h"
 
 #include "Canvas.h"
+#include "ColourConversions.h"
 #include "PaintBox.h"
-#include "Utils.h"
 
 #include <QResizeEvent>
 #include <algorithm>

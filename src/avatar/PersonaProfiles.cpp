@@ -2,9 +2,9 @@
 
 #include "Canvas.h"
 #include "ChattleError.h"
+#include "ColourConversions.h"
 #include "PaintBox.h"
 #include "PersonaInst.h"
-#include "Utils.h"
 
 #include <QDir>
 #include <QResizeEvent>

@@ -10,3 +10,7 @@ public:
     // Starts playing a WAV file asynchronously.
     virtual void PlayFile(const QString &fileName) = 0;
 };
+
+// "[Default]" beeps, "[None]" plays nothing, anything else is a sound file name given to the player.
+// Never reports an error.
+void PlaySoundSetting(const QString &setting, TSoundPlayer &player);

@@ -2,7 +2,6 @@
 
 #include "ChattleError.h"
 #include "StrictNumber.h"
-#include "Utils.h"
 
 
 namespace {
@@ -48,6 +47,13 @@ QString RoomOfChannel(const QString &channel)
 QString CompanionOf(const QString &room) { return room + CompanionSuffix; }
 
 // ---- Building ----------------------------------------------------------------------------------
+
+QString ZeroPad(int value, int width)
+{
+    if (width < 1)
+        return QString();
+    return (QStringLiteral("00000000") + QString::number(value)).right(width);
+}
 
 QString PositionField(int value) { return ZeroPad(value, 4); }
 

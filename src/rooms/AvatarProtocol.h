@@ -56,6 +56,10 @@ QString CompanionOf(const QString &room);
 
 // ---- Building ----------------------------------------------------------------------------------
 
+// The last width characters of "00000000" followed by the decimal value: ZeroPad(123, 4) = "0123",
+// ZeroPad(-5, 4) = "00-5"; digits beyond the width are lost. A width below 1 gives "".
+QString ZeroPad(int value, int width);
+
 // A position field: four characters, zero-padded ("0010"; -5 is "00-5"; 12345 keeps "2345").
 QString PositionField(int value);
 // x, y and the two-character direction code: the ten characters a Move carries.

@@ -5,7 +5,8 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
-#include "Utils.h"
+#include "ColourConversions.h"
+#include "IRCColours.h"
 
 namespace {
 const QChar CtcpCode(0x01);

@@ -4,10 +4,10 @@
 
 #include "AvatarProtocol.h"
 #include "ChannelBrowser.h"
+#include "CursorTable.h"
 #include "IRCClient.h"
 #include "PersonaInst.h"
-#include "ScreenCursor.h"
-#include "Utils.h"
+#include "SoundPlayer.h"
 #include "WindowHost.h"
 #include "frameChatFrame.h"
 #include "frmChat.h"

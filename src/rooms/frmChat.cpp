@@ -8,10 +8,10 @@
 
 #include "AvatarProtocol.h"
 #include "ChattleError.h"
+#include "CursorTable.h"
 #include "ErrorHook.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
-#include "ScreenCursor.h"
 #include "frameChatFrame.h"
 
 TfrmChat::TfrmChat(QWidget *owner) : QMdiSubWindow(owner), frameChatFrame(new TframeChatFrame)

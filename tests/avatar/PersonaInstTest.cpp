@@ -2,6 +2,7 @@
 #include "ChattleError.h"
 #include "MiniArtwork.h"
 #include "PersonaInst.h"
+#include "ProfileFile.h"
 #include "printers.h"
 
 #include <QFile>
@@ -615,3 +616,12 @@ TEST_F(PersonaInstTest, DrawingHitTestAndDirtyBox)
 }
 
 } // namespace
+
+TEST(ProfileFile, ScramblingShiftsByPositionAndRoundTrips)
+{
+    EXPECT_EQ(ScrambleText("aaaa"), QByteArray("bcab"));
+    EXPECT_EQ(ScrambleText(QByteArray("\xff\xff", 2)), QByteArray("\x00\x01", 2));
+    for (const QByteArray &text : {QByteArray(), QByteArray("secret"), QString("pässwörd ☃").toUtf8(),
+                                   QByteArray("\x00\xfe\xff\x01", 4)})
+        EXPECT_EQ(UnscrambleText(ScrambleText(text)), text);
+}

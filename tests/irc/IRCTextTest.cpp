@@ -1,3 +1,4 @@
+#include "IRCColours.h"
 #include "IRCText.h"
 
 #include <gtest/gtest.h>
@@ -65,4 +66,16 @@ TEST(IRCTextTest, text_is_cut_at_the_first_line_break_or_nul)
     EXPECT_EQ(CutAtLineBreak("hi\nQUIT"), "hi");
     EXPECT_EQ(CutAtLineBreak(QString("hi") + QChar(0) + "x"), "hi");
     EXPECT_EQ(CutAtLineBreak("plain"), "plain");
+}
+
+TEST(IRCTextTest, IrcColourGivesThePlatformColourOfEachCode)
+{
+    EXPECT_EQ(IrcColour(0), 0xFFFFFFu);
+    EXPECT_EQ(IrcColour(2), 0xFF0000u); // blue in the platform's colour form
+    EXPECT_EQ(IrcColour(4), 0x0000FFu); // red
+    EXPECT_EQ(IrcColour(7), 0x0080FFu);
+    EXPECT_EQ(IrcColour(12), IrcColour(2));
+    EXPECT_EQ(IrcColour(15), 0xC0C0C0u);
+    EXPECT_EQ(IrcColour(16), 0u);
+    EXPECT_EQ(IrcColour(-1), 0u);
 }

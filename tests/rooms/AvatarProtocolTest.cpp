@@ -330,3 +330,16 @@ TEST(AvatarProtocolTest, action_modes_and_kinds_map_onto_request_phrases)
     EXPECT_EQ(RequestPhrase("WAVE-----"), "????");
     EXPECT_EQ(RequestPhrase("KISS"), "????");
 }
+
+TEST(AvatarProtocolTest, ZeroPadKeepsTheLastWidthCharacters)
+{
+    EXPECT_EQ(ZeroPad(123, 4), "0123");
+    EXPECT_EQ(ZeroPad(0, 4), "0000");
+    EXPECT_EQ(ZeroPad(-5, 4), "00-5");
+    EXPECT_EQ(ZeroPad(-1234, 4), "1234");
+    EXPECT_EQ(ZeroPad(123456, 4), "3456");
+    EXPECT_EQ(ZeroPad(7, 8), "00000007");
+    EXPECT_EQ(ZeroPad(7, 10), "000000007");
+    EXPECT_EQ(ZeroPad(7, 0), "");
+    EXPECT_EQ(ZeroPad(7, -1), "");
+}

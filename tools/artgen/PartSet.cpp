@@ -1,11 +1,11 @@
 #include "PartSet.h"
 
-#include "BodyFrames.h"
-#include "HeadParts.h"
 #include "ArtColours.h"
-#include "Raster.h"
+#include "BodyFrames.h"
+#include "ColourConversions.h"
+#include "HeadParts.h"
 #include "PersonaLib.h"
-#include "Utils.h"
+#include "Raster.h"
 
 #include <QHash>
 

@@ -1,5 +1,6 @@
 #include "CursorTable.h"
 
+#include <QGuiApplication>
 #include <array>
 #include <optional>
 
@@ -33,4 +34,10 @@ void ClearCursors()
 {
     for (auto &entry : Table())
         entry.reset();
+}
+
+void ResetScreenCursor()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
 }

@@ -1,8 +1,8 @@
 #include "PersonaLib.h"
 
 #include "ChattleError.h"
+#include "ColourConversions.h"
 #include "GifLoader.h"
-#include "Utils.h"
 
 #include <QDir>
 

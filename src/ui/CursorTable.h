@@ -1,6 +1,7 @@
 #pragma once
-// The program-wide table of the custom cursors 1 to 6. The application registers the pictures at
-// start-up; until a number is registered, looking it up gives the arrow cursor.
+// The program-wide cursors: the table of the custom cursors 1 to 6 and the application-wide override.
+// The application registers the pictures at start-up; until a number is registered, looking it up
+// gives the arrow cursor.
 #include <QCursor>
 
 enum TChattleCursor {
@@ -18,3 +19,6 @@ void RegisterCursor(int number, const QCursor &cursor);
 QCursor LookupCursor(int number);
 // Forgets every registration (the arrow cursor again everywhere).
 void ClearCursors();
+
+// Sets the screen cursor back to the default arrow: every application-wide cursor is taken away.
+void ResetScreenCursor();

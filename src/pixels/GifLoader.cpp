@@ -1,7 +1,7 @@
 #include "GifLoader.h"
 
 #include "ChattleError.h"
-#include "Utils.h"
+#include "ColourConversions.h"
 
 #include <algorithm>
 #include <utility>

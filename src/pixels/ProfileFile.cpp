@@ -1,7 +1,8 @@
 // The profile file of a character: five lines ended by CR LF.
+#include "ProfileFile.h"
+
 #include "ChattleError.h"
 #include "PersonaInst.h"
-#include "Utils.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,21 @@ QString DecodeLine(const QByteArray &bytes)
     return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+QByteArray ShiftBytes(const QByteArray &text, int direction)
+{
+    QByteArray result = text;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const int shift = static_cast<int>((i + 1) % 3) * direction;
+        result[i] = static_cast<char>((static_cast<unsigned char>(result[i]) + shift) & 0xFF);
+    }
+    return result;
+}
+
 } // namespace
+
+QByteArray ScrambleText(const QByteArray &text) { return ShiftBytes(text, 1); }
+
+QByteArray UnscrambleText(const QByteArray &text) { return ShiftBytes(text, -1); }
 
 void TPersonaInst::LoadFromFile(const QString &path)
 {

@@ -2,9 +2,9 @@
 
 #include "Canvas.h"
 #include "ChattleError.h"
+#include "ColourConversions.h"
 #include "JpegDecoder.h"
 #include "Palette.h"
-#include "Utils.h"
 
 #include <QFile>
 #include <QImage>

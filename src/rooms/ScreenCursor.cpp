@@ -1,9 +1,0 @@
-#include "ScreenCursor.h"
-
-#include <QGuiApplication>
-
-void ResetScreenCursor()
-{
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
-}
