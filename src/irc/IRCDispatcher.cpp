@@ -270,6 +270,9 @@ void TIRCClient::DispatchMode()
 
 void TIRCClient::RemoveChannel(TIRCChannel *Channel)
 {
-    // The object stays owned by the client; only the list forgets it.
+    if (!Channel)
+        return;
+    // deleteLater, as FreeChannels: a handler further up the stack may still hold the roster.
     FChannels.removeOne(Channel);
+    Channel->deleteLater();
 }

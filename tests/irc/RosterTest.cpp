@@ -1,6 +1,8 @@
 // Channel rosters: the roster's own rules, and how joins, names, WHO, parts, quits, kicks and nick
 // changes reach them through the dispatcher.
+#include <QCoreApplication>
 #include <QFile>
+#include <QPointer>
 #include <QRegularExpression>
 
 #include "ClientFixture.h"
@@ -190,6 +192,18 @@ TEST_F(RosterDispatch, own_part_kick_and_quit_take_rosters_away)
     Feed(":me!u@h QUIT :Bye Bye");
     EXPECT_EQ(Events.Take().last(), "OnQuit(me, Bye Bye)");
     EXPECT_TRUE(Client.Channels().isEmpty());
+}
+
+TEST_F(RosterDispatch, leaving_frees_the_roster_and_a_later_join_makes_a_fresh_one)
+{
+    ConnectAs("me");
+    for (const QString leave : {":me!u@h PART #a :", ":op!o@h KICK #a me :out"}) {
+        QPointer<TIRCChannel> roster = Join("#a");
+        ASSERT_FALSE(roster.isNull()) << leave.toStdString();
+        Feed(leave);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(roster.isNull()) << leave.toStdString();
+    }
 }
 
 TEST_F(RosterDispatch, a_kick_of_another_user_removes_both_of_their_entries)
