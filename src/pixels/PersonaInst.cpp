@@ -373,7 +373,7 @@ void TPersonaInst::StepAnimation()
     }
     switch (Animation) {
     case paHandshakeRight:
-    case paHandshakeLeft: // rule A: each pass through the two-cel loop uses one count
+    case paHandshakeLeft: // a handshake: each pass through the two-cel loop uses one count
         if (Frame >= LoopFirst && Frame <= LoopLast) {
             Advance();
             if (Frame > LoopLast) {
@@ -385,7 +385,7 @@ void TPersonaInst::StepAnimation()
         }
         break;
     case paKissRight:
-    case paKissLeft: // rule B: the cels play once
+    case paKissLeft: // a kiss: the cels play once
         Advance();
         if (Frame > LoopLast) {
             --Count;
@@ -395,7 +395,7 @@ void TPersonaInst::StepAnimation()
     case paHugRight:
     case paHugLeft:
     case paHigh5Right:
-    case paHigh5Left: { // rules C and D: lead-in, the loop while counting, then the release
+    case paHigh5Left: { // a hug or a high five: lead-in, the loop while counting, then the release
         const int releaseEnd = Animation <= paHugLeft ? LoopLast + 1 : LoopLast;
         if (Frame >= LoopFirst && Count >= 2) {
             --Count;
@@ -409,7 +409,7 @@ void TPersonaInst::StepAnimation()
         }
         break;
     }
-    default: // rule E, the wave
+    default: // the wave: the swing loops while counting, then plays on to the loop's last cel
         if (Frame >= LoopFirst && Count >= 2) {
             --Count;
             ++Frame;

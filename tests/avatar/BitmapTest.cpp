@@ -23,7 +23,7 @@ std::unique_ptr<TMxBitmap> Numbered(int width, int height)
 }
 } // namespace
 
-TEST(Bitmap, BottomLeftKeyMakesEveryPixelOfItsColourAHole)
+TEST(Bitmap, bottom_left_key_makes_every_pixel_of_its_colour_a_hole)
 {
     // A white frame around a red figure with a white eye: the eye is a hole too.
     TMxBitmap figure(3, 3);
@@ -52,7 +52,7 @@ TEST(Bitmap, BottomLeftKeyMakesEveryPixelOfItsColourAHole)
     EXPECT_EQ(scene.GetPixel(1, 1), White);
 }
 
-TEST(Bitmap, DrawToCopiesOnlyTheOverlapAtEveryEdge)
+TEST(Bitmap, draw_to_copies_only_the_overlap_at_every_edge)
 {
     const auto source = Numbered(4, 3);
     const int offsets[][2] = {{0, 0}, {-2, -1}, {3, 2}, {-3, 0}, {0, -2}, {4, 0}, {-4, 0}, {1, 3}, {5, 5}, {-10, -10}, {2, -1}};
@@ -70,7 +70,7 @@ TEST(Bitmap, DrawToCopiesOnlyTheOverlapAtEveryEdge)
     }
 }
 
-TEST(Bitmap, DrawRectToLimitsRightAndBottomAndReadsTheKeyOutside)
+TEST(Bitmap, draw_rect_to_limits_right_and_bottom_and_reads_the_key_outside)
 {
     const auto source = Numbered(6, 6);
     TMxBitmap small(4, 4);
@@ -105,7 +105,7 @@ TEST(Bitmap, DrawRectToLimitsRightAndBottomAndReadsTheKeyOutside)
     EXPECT_EQ(big.GetPixel(2, 0), White);
 }
 
-TEST(Bitmap, DrawRectToAgreesWithThePixelByPixelRule)
+TEST(Bitmap, draw_rect_to_agrees_with_the_pixel_by_pixel_rule)
 {
     // The rule written out with GetPixel and SetPixel, against the copy loops, over many rectangles.
     const auto reference = [](const TMxBitmap &source, TMxBitmap &destination, TMxRect rect) {
@@ -142,7 +142,7 @@ TEST(Bitmap, DrawRectToAgreesWithThePixelByPixelRule)
     }
 }
 
-TEST(Bitmap, SetSizeClearsAndRealizeSwitchesTheStore)
+TEST(Bitmap, set_size_clears_and_realize_switches_the_store)
 {
     TMxBitmap bitmap(3, 2);
     bitmap.Fill(Red);
@@ -174,7 +174,7 @@ TEST(Bitmap, SetSizeClearsAndRealizeSwitchesTheStore)
     degenerate.Fill(Red);
 }
 
-TEST(Bitmap, CanvasDrawingKeepsColourKeysMatching)
+TEST(Bitmap, canvas_drawing_keeps_colour_keys_matching)
 {
     TMxBitmap label(60, 24);
     label.Realize();
@@ -206,7 +206,7 @@ TEST(Bitmap, CanvasDrawingKeepsColourKeysMatching)
     EXPECT_EQ(scene.GetPixel(0, 0), Black);
 }
 
-TEST(Bitmap, RectangleExcludesRightAndBottomAndTextBoxUsesTheBrush)
+TEST(Bitmap, rectangle_excludes_right_and_bottom_and_text_box_uses_the_brush)
 {
     TMxBitmap bitmap(8, 6);
     bitmap.Realize();
@@ -231,7 +231,7 @@ TEST(Bitmap, RectangleExcludesRightAndBottomAndTextBoxUsesTheBrush)
     EXPECT_EQ(boxed.GetPixel(1, 1), White);
 }
 
-TEST(Bitmap, DrawAndDrawRectShowTheWholeBitmap)
+TEST(Bitmap, draw_and_draw_rect_show_the_whole_bitmap)
 {
     TMxBitmap bitmap(4, 3);
     bitmap.Fill(Red); // before realizing: not visible afterwards
@@ -253,7 +253,7 @@ TEST(Bitmap, DrawAndDrawRectShowTheWholeBitmap)
     EXPECT_EQ(target.pixel(0, 0), qRgb(0, 0, 255));
 }
 
-TEST(Bitmap, CopyIndexedPixelsConvertsColoursAndSkipsOutsidePixels)
+TEST(Bitmap, copy_indexed_pixels_converts_colours_and_skips_outside_pixels)
 {
     TMxColorMap map{};
     map[1] = 0x0000FF; // red in the platform's colour form
@@ -274,7 +274,7 @@ TEST(Bitmap, CopyIndexedPixelsConvertsColoursAndSkipsOutsidePixels)
     EXPECT_EQ(noColumns.GetPixel(0, 0), noColumns.TransparentColor());
 }
 
-TEST(Sprite, CreateCopyCopiesKeyPixelsAndOwnsItsBitmaps)
+TEST(Sprite, create_copy_copies_key_pixels_and_owns_its_bitmaps)
 {
     TMxSprite source(2, 2, White);
     EXPECT_EQ(source.CurrentIndex, -1);
@@ -303,7 +303,7 @@ TEST(Sprite, CreateCopyCopiesKeyPixelsAndOwnsItsBitmaps)
     EXPECT_EQ(source.CelBitmap(0).GetPixel(0, 0), White);
 }
 
-TEST(Palette, HoldsTheColourCubeAndTheStaticColours)
+TEST(Palette, holds_the_colour_cube_and_the_static_colours)
 {
     TMxPalette palette;
     EXPECT_EQ(palette.Version(), 0x300);

@@ -4,7 +4,7 @@
 
 #include "printers.h"
 
-TEST(ColourConversions, SwapRedBlueAndDarken)
+TEST(ColourConversions, swap_red_blue_and_darken)
 {
     EXPECT_EQ(SwapRedBlue(0x0000FF), 0xFF0000u);
     EXPECT_EQ(SwapRedBlue(0xFF123456), 0x563412u);

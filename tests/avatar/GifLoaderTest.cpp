@@ -37,7 +37,7 @@ TTestGifFrame WithoutControl(TTestGifFrame frame)
 std::unique_ptr<TMxSprite> Load(const TTestGif &gif) { return LoadSpriteFromGIFData(WriteTestGif(gif)); }
 } // namespace
 
-TEST(GifLoader, PartialFramesAccumulateUnlessDisposalTwoClears)
+TEST(GifLoader, partial_frames_accumulate_unless_disposal_two_clears)
 {
     TTestGif gif{4, 3, Colours, W, {}};
     gif.Frames.push_back(WithControl(SolidFrame(0, 0, 4, 3, R), 5, 1));
@@ -69,7 +69,7 @@ TEST(GifLoader, PartialFramesAccumulateUnlessDisposalTwoClears)
     EXPECT_EQ(sprite->CurrentIndex, -1);
 }
 
-TEST(GifLoader, MissingControlAndZeroDelaysTakeTheLastNonZeroDelay)
+TEST(GifLoader, missing_control_and_zero_delays_take_the_last_non_zero_delay)
 {
     TTestGif gif{3, 2, Colours, W, {}};
     gif.Frames.push_back(WithoutControl(SolidFrame(0, 0, 3, 2, R)));   // nothing before: 100 ms
@@ -90,7 +90,7 @@ TEST(GifLoader, MissingControlAndZeroDelaysTakeTheLastNonZeroDelay)
     EXPECT_EQ(Rows(sprite->CelBitmap(4)), (Picture{{White, White, White}, {White, Blue, White}}));
 }
 
-TEST(GifLoader, ZeroSizedImagesAreSkippedWithTheirControls)
+TEST(GifLoader, zero_sized_images_are_skipped_with_their_controls)
 {
     TTestGif empty{2, 2, Colours, R, {}};
     empty.Frames.push_back(WithControl(SolidFrame(0, 0, 0, 0, W), 9, 1));
@@ -111,7 +111,7 @@ TEST(GifLoader, ZeroSizedImagesAreSkippedWithTheirControls)
     EXPECT_EQ(sprite->CelBitmap(1).GetPixel(0, 0), Blue);
 }
 
-TEST(GifLoader, ImageCoveringTheScreenIsPlacedAtTheOriginAndLargerOnesAreClipped)
+TEST(GifLoader, image_covering_the_screen_is_placed_at_the_origin_and_larger_ones_are_clipped)
 {
     TTestGif gif{3, 3, Colours, W, {}};
     gif.Frames.push_back(WithControl(SolidFrame(5, 5, 4, 3, R), 1, 1)); // at least screen-sized: drawn at (0, 0)
@@ -123,7 +123,7 @@ TEST(GifLoader, ImageCoveringTheScreenIsPlacedAtTheOriginAndLargerOnesAreClipped
     EXPECT_EQ(Rows(sprite->CelBitmap(1)), (Picture{{Red, Red, Red}, {Red, Red, Blue}, {Red, Red, Blue}}));
 }
 
-TEST(GifLoader, InterlacedRowsAreReordered)
+TEST(GifLoader, interlaced_rows_are_reordered)
 {
     TTestGif gif{2, 11, Colours, W, {}};
     TTestGifFrame frame = SolidFrame(0, 0, 2, 11, W);
@@ -140,7 +140,7 @@ TEST(GifLoader, InterlacedRowsAreReordered)
             EXPECT_EQ(sprite->CelBitmap(0).GetPixel(x, row), byIndex[(row + x) % 4]) << "row " << row;
 }
 
-TEST(GifLoader, ColourTableGapsNeverReadOutOfBounds)
+TEST(GifLoader, colour_table_gaps_never_read_out_of_bounds)
 {
     // Only a local table: it is used.
     TTestGif localOnly{2, 1, {}, 0, {}};
@@ -169,7 +169,7 @@ TEST(GifLoader, ColourTableGapsNeverReadOutOfBounds)
     EXPECT_EQ(black->CelBitmap(0).GetPixel(0, 0), 0u);
 }
 
-TEST(GifLoader, AScreenWithoutWidthGivesEmptyCels)
+TEST(GifLoader, a_screen_without_width_gives_empty_cels)
 {
     // Found by fuzz_gif: the image used to be copied through a null pixel pointer.
     const auto sprite = LoadSpriteFromGIFData(HandMadeGif(0, 5, 1, 1));
@@ -177,7 +177,7 @@ TEST(GifLoader, AScreenWithoutWidthGivesEmptyCels)
     EXPECT_EQ(sprite->CelCount(), 1);
 }
 
-TEST(GifLoader, BrokenAndAbsurdFilesRaiseAFileError)
+TEST(GifLoader, broken_and_absurd_files_raise_a_file_error)
 {
     EXPECT_NO_THROW(LoadSpriteFromGIFData(HandMadeGif(1, 1, 1, 1))); // the hand-made form itself is sound
     EXPECT_THROW(LoadSpriteFromGIFData(HandMadeGif(65535, 65535, 1, 1)), EFileError);
@@ -200,7 +200,7 @@ TEST(GifLoader, BrokenAndAbsurdFilesRaiseAFileError)
     EXPECT_EQ(LoadSpriteFromGIFData(WriteTestGif(many))->CelCount(), MaxGifImages);
 }
 
-TEST(GifLoader, ReadsFilesAndRefusesMissingOnes)
+TEST(GifLoader, reads_files_and_refuses_missing_ones)
 {
     QTemporaryDir dir;
     TTestGif gif{2, 2, Colours, W, {}};

@@ -33,7 +33,7 @@ void ShowAt(QWidget &widget, int width, int height)
 }
 } // namespace
 
-TEST(ImageWidget, PaintCopiesTheSurfaceUnlessOptimized)
+TEST(ImageWidget, paint_copies_the_surface_unless_optimized)
 {
     TMxImage image;
     ShowAt(image, 40, 30);
@@ -62,7 +62,7 @@ TEST(ImageWidget, PaintCopiesTheSurfaceUnlessOptimized)
     EXPECT_EQ(image.grab().toImage().pixel(7, 12), qRgb(255, 255, 255));
 }
 
-TEST(ImageWidget, FileNameLoadsThePictureAndDisplayedBitmapScrolls)
+TEST(ImageWidget, file_name_loads_the_picture_and_displayed_bitmap_scrolls)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("room.jpg");
@@ -108,7 +108,7 @@ std::unique_ptr<TMxSprite> FiveCels()
 int CellLeft(int i) { return 6 + i * 18; }
 } // namespace
 
-TEST(CelList, RangesAndHitTestAreStrict)
+TEST(CelList, ranges_and_hit_test_are_strict)
 {
     const auto sprite = FiveCels();
     TMxCelList list;
@@ -145,7 +145,7 @@ TEST(CelList, RangesAndHitTestAreStrict)
     empty.Click(10, 10);
 }
 
-TEST(CelList, ClickOnANewCellSelectsAndNotifiesOnce)
+TEST(CelList, click_on_a_new_cell_selects_and_notifies_once)
 {
     const auto sprite = FiveCels();
     TMxCelList list;
@@ -167,7 +167,7 @@ TEST(CelList, ClickOnANewCellSelectsAndNotifiesOnce)
     EXPECT_EQ(list.Selected(), 1);
 }
 
-TEST(CelList, PaintShowsFramedCellsWithTheSelectionInRed)
+TEST(CelList, paint_shows_framed_cells_with_the_selection_in_red)
 {
     const auto sprite = FiveCels();
     sprite->CurrentIndex = 1;

@@ -61,7 +61,7 @@ void WalkUntilArrived(TPersonaInst &character)
     ASSERT_FALSE(character.Walking);
 }
 
-TEST_F(PersonaInstTest, NewCharacterHasTheDefaultsAndSprite)
+TEST_F(PersonaInstTest, new_character_has_the_defaults_and_sprite)
 {
     TPersonaInst character(Library.get());
     EXPECT_EQ(character.GetAppearance(), DefaultAppearance);
@@ -76,7 +76,7 @@ TEST_F(PersonaInstTest, NewCharacterHasTheDefaultsAndSprite)
     EXPECT_THROW(TPersonaInst(Library.get(), QStringLiteral("C") + DefaultAppearance.mid(1)), EChattleError);
 }
 
-TEST_F(PersonaInstTest, WalkingStepsFivePixelsPerAxisAndEndsStandingSouth)
+TEST_F(PersonaInstTest, walking_steps_five_pixels_per_axis_and_ends_standing_south)
 {
     auto c = Make(100, 100);
     c->WalkTo(112, 100);
@@ -139,7 +139,7 @@ TEST_F(PersonaInstTest, WalkingStepsFivePixelsPerAxisAndEndsStandingSouth)
     EXPECT_EQ(s->TargetY, 216);
 }
 
-TEST_F(PersonaInstTest, TurningAndDirectionCodes)
+TEST_F(PersonaInstTest, turning_and_direction_codes)
 {
     auto c = Make(0, 0);
     c->Facing = 7;
@@ -182,7 +182,7 @@ TEST_F(PersonaInstTest, TurningAndDirectionCodes)
     EXPECT_EQ(c->Frame, 36);
 }
 
-TEST_F(PersonaInstTest, HandshakeFromTheRightWalksThenShakesAndTurnsThePair)
+TEST_F(PersonaInstTest, handshake_from_the_right_walks_then_shakes_and_turns_the_pair)
 {
     auto initiator = Make(300, 250);
     auto partner = Make(200, 250);
@@ -236,7 +236,7 @@ TEST_F(PersonaInstTest, HandshakeFromTheRightWalksThenShakesAndTurnsThePair)
     EXPECT_EQ(mirrored.Partner.back(), 4);
 }
 
-TEST_F(PersonaInstTest, KissHugAndHighFivePlayTheirCelsAndEndOnTheirLastCels)
+TEST_F(PersonaInstTest, kiss_hug_and_high_five_play_their_cels_and_end_on_their_last_cels)
 {
     struct TCase {
         const char *Name;
@@ -289,7 +289,7 @@ TEST_F(PersonaInstTest, KissHugAndHighFivePlayTheirCelsAndEndOnTheirLastCels)
     }
 }
 
-TEST_F(PersonaInstTest, WaveSwingsNineStepsThenFacesTheViewer)
+TEST_F(PersonaInstTest, wave_swings_nine_steps_then_faces_the_viewer)
 {
     auto c = Make(50, 50);
     c->Facing = 6;
@@ -313,7 +313,7 @@ TEST_F(PersonaInstTest, WaveSwingsNineStepsThenFacesTheViewer)
     EXPECT_EQ(c->Frame, 50);
 }
 
-TEST_F(PersonaInstTest, RemovingACharacterMidInteractionFreesTheOther)
+TEST_F(PersonaInstTest, removing_a_character_mid_interaction_frees_the_other)
 {
     // The initiator leaves during its approach: the partner is free and can act.
     {
@@ -373,7 +373,7 @@ TEST_F(PersonaInstTest, RemovingACharacterMidInteractionFreesTheOther)
     EXPECT_FALSE(alone->Interacting);
 }
 
-TEST_F(PersonaInstTest, AppearanceRoundTripSkinRangeAndFailures)
+TEST_F(PersonaInstTest, appearance_round_trip_skin_range_and_failures)
 {
     auto c = Make(0, 0);
     const QString text = QStringLiteral("BABAABAAAAAe0b08020202a0a0b0cffcc99ff00001234566543210000d0ff0030");
@@ -437,7 +437,7 @@ TEST_F(PersonaInstTest, AppearanceRoundTripSkinRangeAndFailures)
     EXPECT_NE(copy->Sprite.get(), c->Sprite.get());
 }
 
-TEST_F(PersonaInstTest, InfoRecordSplitsAtGraveAccents)
+TEST_F(PersonaInstTest, info_record_splits_at_grave_accents)
 {
     TPersonaInst c(Library.get());
     c.SetInfo(QStringLiteral("no separators at all"));
@@ -455,7 +455,7 @@ TEST_F(PersonaInstTest, InfoRecordSplitsAtGraveAccents)
     EXPECT_EQ(c.GetInfo(), QStringLiteral("a`b") + QString(21, QLatin1Char('`')));
 }
 
-TEST_F(PersonaInstTest, ProfileFileRoundTrip)
+TEST_F(PersonaInstTest, profile_file_round_trip)
 {
     TPersonaInst c(Library.get(), QStringLiteral("BAAAAAAAAAA") + DefaultAppearance.mid(11));
     c.Password = QStringLiteral("abc");
@@ -508,7 +508,7 @@ TEST_F(PersonaInstTest, ProfileFileRoundTrip)
     EXPECT_EQ(plain->Note, QStringLiteral("Café"));
 }
 
-TEST_F(PersonaInstTest, AProfileLineHoldingALineBreakIsNotWritten)
+TEST_F(PersonaInstTest, a_profile_line_holding_a_line_break_is_not_written)
 {
     // Found by fuzz_profile: a hand-edited password that reads as Latin-1 "é" + LF scrambled back into
     // a line break, and the saved profile no longer loaded.
@@ -540,7 +540,7 @@ TEST_F(PersonaInstTest, AProfileLineHoldingALineBreakIsNotWritten)
     EXPECT_EQ(TPersonaInst::CreateFromFile(Library.get(), fresh)->Password, QStringLiteral("p\tw"));
 }
 
-TEST_F(PersonaInstTest, BrokenProfileFilesFailWithoutACharacter)
+TEST_F(PersonaInstTest, broken_profile_files_fail_without_a_character)
 {
     const QString path = Dir.filePath(QStringLiteral("Bad.pr1"));
     EXPECT_THROW(TPersonaInst::CreateFromFile(Library.get(), path), EFileError);
@@ -565,7 +565,7 @@ TEST_F(PersonaInstTest, BrokenProfileFilesFailWithoutACharacter)
     EXPECT_THROW(c.SaveToFile(Dir.filePath(QStringLiteral("missing/dir/X.pr1"))), EFileError);
 }
 
-TEST_F(PersonaInstTest, DrawingHitTestAndDirtyBox)
+TEST_F(PersonaInstTest, drawing_hit_test_and_dirty_box)
 {
     auto c = Make(10, 20);
     TMxBitmap room(100, 100);
@@ -617,7 +617,7 @@ TEST_F(PersonaInstTest, DrawingHitTestAndDirtyBox)
 
 } // namespace
 
-TEST(ProfileFile, ScramblingShiftsByPositionAndRoundTrips)
+TEST(ProfileFile, scrambling_shifts_by_position_and_round_trips)
 {
     EXPECT_EQ(ScrambleText("aaaa"), QByteArray("bcab"));
     EXPECT_EQ(ScrambleText(QByteArray("\xff\xff", 2)), QByteArray("\x00\x01", 2));

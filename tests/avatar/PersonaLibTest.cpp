@@ -30,7 +30,7 @@ protected:
     std::unique_ptr<TPersonaLib> Library;
 };
 
-TEST_F(PersonaLibTest, LoadsEveryKindAndVariantWithTheGroupStarts)
+TEST_F(PersonaLibTest, loads_every_kind_and_variant_with_the_group_starts)
 {
     for (int kind = 0; kind < PartKindCount; ++kind) {
         ASSERT_TRUE(Library->Catalogue[kind]);
@@ -49,7 +49,7 @@ TEST_F(PersonaLibTest, LoadsEveryKindAndVariantWithTheGroupStarts)
     EXPECT_EQ(Library->Variants[pkFace].size(), 2u);
 }
 
-TEST_F(PersonaLibTest, PartCodeFollowsTheCatalogueSelectionInCodeOrder)
+TEST_F(PersonaLibTest, part_code_follows_the_catalogue_selection_in_code_order)
 {
     EXPECT_EQ(Library->GetPartCode(), QStringLiteral("AAAAAAAAAAA"));
     Library->Catalogue[pkBody]->CurrentIndex = 1;
@@ -61,7 +61,7 @@ TEST_F(PersonaLibTest, PartCodeFollowsTheCatalogueSelectionInCodeOrder)
     EXPECT_EQ(Library->GetPartCode(), QStringLiteral("BAABABAAAAA"));
 }
 
-TEST_F(PersonaLibTest, EveryLayerLandsOnTheRightCelAtTheRightOffset)
+TEST_F(PersonaLibTest, every_layer_lands_on_the_right_cel_at_the_right_offset)
 {
     const std::unique_ptr<TMxSprite> sprite = Library->BuildSprite(DefaultPartCode + QStringLiteral("FFCC99330000660000FF66669999FF9966CC9966000000D0FF0030"));
     ASSERT_EQ(sprite->CelCount(), 105);
@@ -96,7 +96,7 @@ TEST_F(PersonaLibTest, EveryLayerLandsOnTheRightCelAtTheRightOffset)
     EXPECT_EQ(sprite->CelBitmap(62).TransparentColor(), MiniBackground);
 }
 
-TEST_F(PersonaLibTest, LettersPickVariantsAndLaterLayersCoverEarlierOnes)
+TEST_F(PersonaLibTest, letters_pick_variants_and_later_layers_cover_earlier_ones)
 {
     const std::unique_ptr<TMxSprite> sprite = Library->BuildSprite(QStringLiteral("BABAABAAAAA") + ChainAppearance.mid(11));
     const TMxBitmap &cel = sprite->CelBitmap(0);
@@ -114,7 +114,7 @@ TEST_F(PersonaLibTest, LettersPickVariantsAndLaterLayersCoverEarlierOnes)
     EXPECT_EQ(cel.GetPixel(OverlapX + 2, OverlapY), LayerMarker[2]);
 }
 
-TEST_F(PersonaLibTest, EveryKeyColourIsReplacedExactlyOnceWithClampedShades)
+TEST_F(PersonaLibTest, every_key_colour_is_replaced_exactly_once_with_clamped_shades)
 {
     const std::unique_ptr<TMxSprite> sprite = Library->BuildSprite(ChainAppearance);
     const std::array<TPixel, 13> expected = {
@@ -143,7 +143,7 @@ TEST_F(PersonaLibTest, EveryKeyColourIsReplacedExactlyOnceWithClampedShades)
     EXPECT_EQ(Library->Variants[pkBody][0]->CelBitmap(0).GetPixel(0, KeyRow), MiniKeys[0]);
 }
 
-TEST_F(PersonaLibTest, BadAppearanceTextsFailCleanly)
+TEST_F(PersonaLibTest, bad_appearance_texts_fail_cleanly)
 {
     const QString colours = ChainAppearance.mid(11);
     // A letter beyond the variants, one below "A", and one far beyond, in each of the six positions.
@@ -167,7 +167,7 @@ TEST_F(PersonaLibTest, BadAppearanceTextsFailCleanly)
     EXPECT_NO_THROW(Library->BuildSprite(ChainAppearance.left(53) + QStringLiteral("zzzzzzzzzzzz")));
 }
 
-TEST(PersonaLibLoad, ArtworkErrorsKeepTheLoadedLibrary)
+TEST(PersonaLibLoad, artwork_errors_keep_the_loaded_library)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -190,7 +190,7 @@ TEST(PersonaLibLoad, ArtworkErrorsKeepTheLoadedLibrary)
 }
 
 // The artwork the build draws into <build>/Artwork before this test is built.
-TEST(PersonaLibArtwork, DefaultCharacterFromTheGeneratedArtwork)
+TEST(PersonaLibArtwork, default_character_from_the_generated_artwork)
 {
     const QString artwork = QCoreApplication::applicationDirPath() + QStringLiteral("/Artwork");
     ASSERT_TRUE(QFile::exists(artwork + QStringLiteral("/body1.gif"))) << "no generated artwork in " << artwork.toStdString();

@@ -48,7 +48,7 @@ const QByteArray DefaultAppearance =
     "AAAAAAAAAAAFFCC99330000660000FF66669999FF9966CC9966000000D0FF0030";
 } // namespace
 
-TEST_F(ProfilesTest, AProfileWrittenAndReadBackIsIdentical)
+TEST_F(ProfilesTest, a_profile_written_and_read_back_is_identical)
 {
     TPersonaInst original(Library.get(), DefaultAppearance);
     original.Password = QStringLiteral("abc");
@@ -87,7 +87,7 @@ TEST_F(ProfilesTest, AProfileWrittenAndReadBackIsIdentical)
     EXPECT_EQ(TPersonaInst::CreateFromFile(Library.get(), PathOf("Bob.pr1"))->Name, QStringLiteral("Bob"));
 }
 
-TEST_F(ProfilesTest, RefreshSkipsUnreadableFilesAndLeavesThemUntouched)
+TEST_F(ProfilesTest, refresh_skips_unreadable_files_and_leaves_them_untouched)
 {
     SaveCharacter("Anna.pr1");
     WriteRaw("Bert.pr1", "\r\n1\r\n" + DefaultAppearance + "\r\n");       // four lines
@@ -135,7 +135,7 @@ TEST_F(ProfilesTest, RefreshSkipsUnreadableFilesAndLeavesThemUntouched)
     EXPECT_EQ(selections, 3);
 }
 
-TEST_F(ProfilesTest, HoverFollowsTheColumnAndAClickSelectsTheHoveredCharacter)
+TEST_F(ProfilesTest, hover_follows_the_column_and_a_click_selects_the_hovered_character)
 {
     for (const char *name : {"a.pr1", "b.pr1", "c.pr1"})
         SaveCharacter(name);
@@ -166,7 +166,7 @@ TEST_F(ProfilesTest, HoverFollowsTheColumnAndAClickSelectsTheHoveredCharacter)
     EXPECT_EQ(strip.HoverIndex(), -1);
 }
 
-TEST_F(ProfilesTest, PaintShowsTheCharactersOnTheHighlightWithTheHoverLabel)
+TEST_F(ProfilesTest, paint_shows_the_characters_on_the_highlight_with_the_hover_label)
 {
     SaveCharacter("first.pr1", 0x0000AA);
     SaveCharacter("second.pr1", 0x00AA00);

@@ -79,7 +79,7 @@ bool SameRect(const TMxRect &a, const TMxRect &b)
 }
 } // namespace
 
-TEST_F(SpaceTest, DrawOrderIsRowFirstThenColumnAndLaterAddedGoesBeneath)
+TEST_F(SpaceTest, draw_order_is_row_first_then_column_and_later_added_goes_beneath)
 {
     TPersonaInst *right = Add("right", 0xAA0000, 200, 250);
     TPersonaInst *left = Add("left", 0x00AA00, 180, 251);
@@ -107,7 +107,7 @@ TEST_F(SpaceTest, DrawOrderIsRowFirstThenColumnAndLaterAddedGoesBeneath)
     EXPECT_EQ(ShirtAt(180, 251), 0x00AA00u);
 }
 
-TEST_F(SpaceTest, EachTickRestoresOnlyTheBoxesOfWhatChanged)
+TEST_F(SpaceTest, each_tick_restores_only_the_boxes_of_what_changed)
 {
     TPersonaInst *walker = Add("walker", 0xAA0000, 300, 100);
     Add("stander", 0x00AA00, 100, 100);
@@ -137,7 +137,7 @@ TEST_F(SpaceTest, EachTickRestoresOnlyTheBoxesOfWhatChanged)
     EXPECT_EQ(At(301, 100 + BodyRow), Sand);
 }
 
-TEST_F(SpaceTest, HoverChangeRedrawsAllWithTheNameLabelButNeverForTheOwnCharacter)
+TEST_F(SpaceTest, hover_change_redraws_all_with_the_name_label_but_never_for_the_own_character)
 {
     TPersonaInst *other = Add("Zed", 0x00AA00, 300, 100);
     Space.Own()->SetPosition(100, 250);
@@ -183,7 +183,7 @@ TEST_F(SpaceTest, HoverChangeRedrawsAllWithTheNameLabelButNeverForTheOwnCharacte
     EXPECT_TRUE(Shows(0xFF0000, 70, 230, 194, 249));
 }
 
-TEST_F(SpaceTest, ClickIsRaisedToTheFloorAndWalksOnlyOutsideTheActionModes)
+TEST_F(SpaceTest, click_is_raised_to_the_floor_and_walks_only_outside_the_action_modes)
 {
     Space.FloorY = 270;
     Space.Click(100, 120);
@@ -221,7 +221,7 @@ TEST_F(SpaceTest, ClickIsRaisedToTheFloorAndWalksOnlyOutsideTheActionModes)
     EXPECT_EQ(Space.Own()->TargetX, approachX);
 }
 
-TEST_F(SpaceTest, MoveInstanceReadsTheZeroPaddedPositionText)
+TEST_F(SpaceTest, move_instance_reads_the_zero_padded_position_text)
 {
     TPersonaInst *mover = Add("mover", 0x00AA00, 150, 250);
     struct Case {
@@ -272,7 +272,7 @@ TEST_F(SpaceTest, MoveInstanceReadsTheZeroPaddedPositionText)
     EXPECT_EQ(friendly->TargetX, 300);
 }
 
-TEST_F(SpaceTest, RemovingACharacterEndsItsInteractionAndLeavesThePartnerFree)
+TEST_F(SpaceTest, removing_a_character_ends_its_interaction_and_leaves_the_partner_free)
 {
     // The own character approaches a partner who then leaves.
     TPersonaInst *partner = Add("partner", 0x00AA00, 200, 250);
@@ -310,7 +310,7 @@ TEST_F(SpaceTest, RemovingACharacterEndsItsInteractionAndLeavesThePartnerFree)
     EXPECT_EQ(a->Partner, nullptr);
 }
 
-TEST_F(SpaceTest, RemoveInstanceStepsTheOwnCharacterOnceAndRedrawsTheRoom)
+TEST_F(SpaceTest, remove_instance_steps_the_own_character_once_and_redraws_the_room)
 {
     Add("twin", 0x00AA00, 300, 100);
     Add("twin", 0xAA0000, 100, 100);
@@ -329,7 +329,7 @@ TEST_F(SpaceTest, RemoveInstanceStepsTheOwnCharacterOnceAndRedrawsTheRoom)
     EXPECT_EQ(ShirtAt(100, 100), 0xAA0000u);
 }
 
-TEST_F(SpaceTest, PaintOnlyCopiesTheComposedSurface)
+TEST_F(SpaceTest, paint_only_copies_the_composed_surface)
 {
     Space.Tick();
     Space.Own()->WalkTo(100, 250);
@@ -345,7 +345,7 @@ TEST_F(SpaceTest, PaintOnlyCopiesTheComposedSurface)
     EXPECT_EQ(Space.Own()->X, 10);
 }
 
-TEST_F(SpaceTest, CursorShowsWhatAClickWouldDo)
+TEST_F(SpaceTest, cursor_shows_what_a_click_would_do)
 {
     auto shape = [&] { return Space.PaintBox()->cursor().shape(); };
     Add("other", 0x00AA00, 300, 300);
@@ -378,7 +378,7 @@ TEST_F(SpaceTest, CursorShowsWhatAClickWouldDo)
     EXPECT_EQ(shape(), Qt::ArrowCursor);
 }
 
-TEST_F(SpaceTest, ANewRoomPictureRedrawsTheWholeRoomAndABrokenOneKeepsTheOld)
+TEST_F(SpaceTest, a_new_room_picture_redraws_the_whole_room_and_a_broken_one_keeps_the_old)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("room.jpg");

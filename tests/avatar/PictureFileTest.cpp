@@ -46,7 +46,7 @@ std::vector<TPixel> Quadrants()
 }
 } // namespace
 
-TEST_F(PictureFile, JpegDecodesToTheRightColoursInEitherState)
+TEST_F(PictureFile, jpeg_decodes_to_the_right_colours_in_either_state)
 {
     const QString path = Write("room.jpg", WriteTestJpeg(16, 16, Quadrants()));
     for (bool realized : {false, true}) {
@@ -64,7 +64,7 @@ TEST_F(PictureFile, JpegDecodesToTheRightColoursInEitherState)
     }
 }
 
-TEST_F(PictureFile, CmykAndGreyJpegsAreConvertedNotFatal)
+TEST_F(PictureFile, cmyk_and_grey_jpegs_are_converted_not_fatal)
 {
     TMxBitmap grey(1, 1);
     grey.LoadFromJPEGFile(Write("grey.jpg", WriteTestGreyJpeg(8, 8, std::vector<std::uint8_t>(64, 0x80))));
@@ -85,7 +85,7 @@ TEST_F(PictureFile, CmykAndGreyJpegsAreConvertedNotFatal)
     ExpectNear(bitmap.GetPixel(4, 12), 0xFF00FF, 24, "magenta");
 }
 
-TEST_F(PictureFile, BrokenJpegsRaiseAndKeepTheBitmap)
+TEST_F(PictureFile, broken_jpegs_raise_and_keep_the_bitmap)
 {
     const QByteArray whole = WriteTestJpeg(16, 16, Quadrants());
     QByteArray huge = whole;
@@ -107,7 +107,7 @@ TEST_F(PictureFile, BrokenJpegsRaiseAndKeepTheBitmap)
     }
 }
 
-TEST_F(PictureFile, BitmapFilesLoadAndBrokenOnesRaise)
+TEST_F(PictureFile, bitmap_files_load_and_broken_ones_raise)
 {
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));

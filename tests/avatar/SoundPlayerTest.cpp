@@ -21,7 +21,7 @@ public:
 };
 } // namespace
 
-TEST(SoundPlayer, PlaySoundSettingChoosesBeepNothingOrFileAndStaysSilentOnFailure)
+TEST(SoundPlayer, play_sound_setting_chooses_beep_nothing_or_file_and_stays_silent_on_failure)
 {
     TRecordingPlayer player;
     PlaySoundSetting("[Default]", player);

@@ -175,7 +175,7 @@ protected:
 };
 } // namespace
 
-TEST_F(RoomsIntegrationTest, the_worked_example_between_two_chattle_clients_and_a_plain_user)
+TEST_F(RoomsIntegrationTest, alice_and_bob_meet_and_shake_hands_in_a_room_beside_a_plain_user)
 {
     const QString a = DefaultAppearance();
     const QString b = BobAppearance();

@@ -68,7 +68,7 @@ TEST(IRCTextTest, text_is_cut_at_the_first_line_break_or_nul)
     EXPECT_EQ(CutAtLineBreak("plain"), "plain");
 }
 
-TEST(IRCTextTest, IrcColourGivesThePlatformColourOfEachCode)
+TEST(IRCTextTest, irc_colour_gives_the_platform_colour_of_each_code)
 {
     EXPECT_EQ(IrcColour(0), 0xFFFFFFu);
     EXPECT_EQ(IrcColour(2), 0xFF0000u); // blue in the platform's colour form

@@ -21,7 +21,7 @@ QString CtcpBodyOf(const QString &framed)
 }
 } // namespace
 
-TEST(AvatarProtocolTest, worked_example_of_alice_and_bob_in_the_lobby_is_exact_on_the_wire)
+TEST(AvatarProtocolTest, alice_and_bob_meet_walk_and_shake_hands_with_exact_texts_on_the_wire)
 {
     ASSERT_EQ(AliceLooks.size(), 65);
 
@@ -331,7 +331,7 @@ TEST(AvatarProtocolTest, action_modes_and_kinds_map_onto_request_phrases)
     EXPECT_EQ(RequestPhrase("KISS"), "????");
 }
 
-TEST(AvatarProtocolTest, ZeroPadKeepsTheLastWidthCharacters)
+TEST(AvatarProtocolTest, zero_pad_keeps_the_last_width_characters)
 {
     EXPECT_EQ(ZeroPad(123, 4), "0123");
     EXPECT_EQ(ZeroPad(0, 4), "0000");
