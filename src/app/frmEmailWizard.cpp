@@ -176,8 +176,10 @@ bool TfrmEmailWizard::eventFilter(QObject *watched, QEvent *event)
     if (watched == memNotes && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (LMDAssist1->currentPage()->isComplete())
-                LMDAssist1->next();
+            RunGuarded([this] {
+                if (LMDAssist1->currentPage()->isComplete())
+                    LMDAssist1->next();
+            });
             return true;
         }
     }
