@@ -1,5 +1,4 @@
 // The service client against a real TCP server on loopback; the test ticks the client's timer itself.
-#include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -24,37 +23,29 @@ protected:
         Client.Port = Server.serverPort();
         Client.OnLineReceived = [this](QObject *, const QString &line) { Delivered << line; };
     }
+    bool WaitFor(const std::function<bool()> &condition) { return QTest::qWaitFor(condition, WaitMs); }
 
-    // Connects the client and returns the server's side of the connection, with its first two lines read.
-    QTcpSocket *Connect()
-    {
-        Client.OpenConnection();
-        return Accept();
-    }
+    // The server's side of the client's next connection, after it said who it is and asked for the version.
     QTcpSocket *Accept()
     {
-        if (!QTest::qWaitFor([&] { return Server.hasPendingConnections() && Client.Connected(); }, WaitMs))
+        if (!WaitFor([&] { return Server.hasPendingConnections() && Client.Connected(); }))
             return nullptr;
         QTcpSocket *peer = Server.nextPendingConnection();
         EXPECT_EQ(ReadLines(peer, 2), QStringList({"CLOGIN CHATTLE", "CREQUEST VERSION"}));
         return peer;
     }
-    static QStringList ReadLines(QTcpSocket *peer, int count)
+    QStringList ReadLines(QTcpSocket *peer, int count)
     {
         QByteArray received;
-        EXPECT_TRUE(QTest::qWaitFor([&] { received += peer->readAll(); return received.count("\r\n") >= count; }, WaitMs));
-        QStringList lines = QString::fromUtf8(received).split("\r\n");
-        lines.removeLast();
-        return lines;
+        EXPECT_TRUE(WaitFor([&] { received += peer->readAll(); return received.count("\r\n") >= count; }));
+        return QString::fromUtf8(received.chopped(2)).split("\r\n");
     }
-    // Writes Bytes and waits until the client has taken them in (a line queued or the buffer grown).
+    // Writes bytes and waits until the client has taken them in (a line queued or the buffer grown).
     void Send(QTcpSocket *peer, const QByteArray &bytes)
     {
         const auto before = std::make_pair(Client.LineQueue().size(), Client.ReceiveBuffer());
         peer->write(bytes);
-        peer->flush();
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return std::make_pair(Client.LineQueue().size(), Client.ReceiveBuffer()) != before; }, WaitMs));
+        ASSERT_TRUE(WaitFor([&] { return std::make_pair(Client.LineQueue().size(), Client.ReceiveBuffer()) != before; }));
     }
 
     QTcpServer Server;
@@ -65,35 +56,53 @@ protected:
 TEST_F(MxAppServTest, LogsInAndAsksForTheVersionOnEveryConnectAndLosesLinesSentWhileDown)
 {
     Client.SendLine("CSENDINFO EMAILADDRESS lost@example.com");
-    QTcpSocket *peer = Connect();
+    Client.OpenConnection();
+    QTcpSocket *peer = Accept();
     ASSERT_NE(peer, nullptr);
     Client.SendLine("CSENDINFO EMAILADDRESS bob@example.com\r\nCSMUGGLED");
     EXPECT_EQ(ReadLines(peer, 1), QStringList{"CSENDINFO EMAILADDRESS bob@example.com"});
 
     peer->disconnectFromHost();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Client.ReconnectPending(); }, WaitMs));
-    EXPECT_FALSE(Client.Connected());
+    ASSERT_TRUE(WaitFor([&] { return Client.ReconnectPending(); }));
     Client.SendLine("CSENDINFO EMAILADDRESS lost@example.com");
     Client.TimerTick();
     EXPECT_NE(Accept(), nullptr); // asks again, and the line sent meanwhile is gone
 }
 
-TEST_F(MxAppServTest, DeliversOneLinePerTickInArrivalOrder)
+TEST_F(MxAppServTest, FramesLinesAndDeliversOnePerTick)
 {
-    QTcpSocket *peer = Connect();
-    ASSERT_NE(peer, nullptr);
-    Send(peer, "VERSION B1.4\r\nHELLO\r\n");
-    ASSERT_EQ(Client.LineQueue().size(), 2);
-    Client.TimerTick();
-    EXPECT_EQ(Delivered, QStringList{"VERSION B1.4"});
-    Client.TimerTick();
-    Client.TimerTick();
-    EXPECT_EQ(Delivered, QStringList({"VERSION B1.4", "HELLO"}));
+    const struct {
+        const char *What;
+        QList<QByteArray> Reads;
+        QStringList Lines;
+    } cases[] = {
+        {"two lines in one read", {"VERSION B1.4\r\nHELLO\r\n"}, {"VERSION B1.4", "HELLO"}},
+        {"a line split over two reads", {"VERS", "ION B1.4\r\n"}, {"VERSION B1.4"}},
+        {"a lone LF ends a line", {"VERSION B1.4\n"}, {"VERSION B1.4"}},
+        {"CR LF split over two reads", {"A\r", "\nB\r\n"}, {"A", "B"}},
+        {"not UTF-8 is read as Latin-1", {"VERSION \xe9t\xe9\r\n"}, {"VERSION \u00e9t\u00e9"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.What);
+        Client.OpenConnection();
+        QTcpSocket *peer = Accept();
+        ASSERT_NE(peer, nullptr);
+        for (const QByteArray &read : c.Reads)
+            Send(peer, read);
+        Delivered.clear();
+        for (qsizetype tick = 1; tick <= c.Lines.size() + 1; ++tick) {
+            Client.TimerTick();
+            EXPECT_EQ(Delivered.size(), qMin(tick, c.Lines.size()));
+        }
+        EXPECT_EQ(Delivered, c.Lines);
+        delete peer;
+    }
 }
 
 TEST_F(MxAppServTest, ATickDuringAModalBoxOnlyClearsTheBusyMarkAndTheNextDelivers)
 {
-    QTcpSocket *peer = Connect();
+    Client.OpenConnection();
+    QTcpSocket *peer = Accept();
     ASSERT_NE(peer, nullptr);
     Send(peer, "VERSION B1.5\r\nHELLO\r\n");
     QStringList events;
@@ -102,8 +111,7 @@ TEST_F(MxAppServTest, ATickDuringAModalBoxOnlyClearsTheBusyMarkAndTheNextDeliver
         if (line.startsWith("VERSION"))
             ShowMessage(nullptr, "A new version is available!");
     };
-    // Two ticks arrive while the box is up.
-    SetDialogResponder([&](TDialogKind, const QString &) {
+    SetDialogResponder([&](TDialogKind, const QString &) { // two ticks arrive while the box is up
         Client.TimerTick();
         events << QString("busy %1").arg(Client.Busy());
         Client.TimerTick();
@@ -116,41 +124,13 @@ TEST_F(MxAppServTest, ATickDuringAModalBoxOnlyClearsTheBusyMarkAndTheNextDeliver
     EXPECT_FALSE(Client.Busy());
 }
 
-TEST_F(MxAppServTest, FramesLinesAsTheyArrive)
-{
-    const struct {
-        const char *What;
-        QList<QByteArray> Reads;
-        QStringList Lines;
-    } cases[] = {
-        {"a line split over two reads", {"VERS", "ION B1.4\r\n"}, {"VERSION B1.4"}},
-        {"a lone LF ends a line", {"VERSION B1.4\n"}, {"VERSION B1.4"}},
-        {"CR LF split over two reads", {"A\r", "\nB\r\n"}, {"A", "B"}},
-        {"runs of line ends make no empty lines", {"A\r\n\r\n\n\rB\r"}, {"A", "B"}},
-        {"an LF before the first CR stays in the line", {"A\nB\r\n"}, {"A\nB"}},
-        {"not UTF-8 is read as Latin-1", {"VERSION \xe9t\xe9\r\n"}, {"VERSION \u00e9t\u00e9"}},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.What);
-        QTcpSocket *peer = Connect();
-        ASSERT_NE(peer, nullptr);
-        for (const QByteArray &read : c.Reads)
-            Send(peer, read);
-        Delivered.clear();
-        while (!Client.LineQueue().isEmpty())
-            Client.TimerTick();
-        EXPECT_EQ(Delivered, c.Lines);
-        EXPECT_TRUE(Client.ReceiveBuffer().isEmpty());
-        delete peer;
-    }
-}
-
 TEST_F(MxAppServTest, ALineLongerThanTheCapIsCutAndItsRestDropped)
 {
-    QTcpSocket *peer = Connect();
+    Client.OpenConnection();
+    QTcpSocket *peer = Accept();
     ASSERT_NE(peer, nullptr);
     peer->write(QByteArray(6 * TMxAppServ::MaxLineBytes, 'x'));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Client.ReceiveBuffer().size() == TMxAppServ::MaxLineBytes; }, WaitMs));
+    ASSERT_TRUE(WaitFor([&] { return Client.ReceiveBuffer().size() == TMxAppServ::MaxLineBytes; }));
     Send(peer, "yyy\r\nNEXT\r\n");
     Client.TimerTick();
     Client.TimerTick();
@@ -162,11 +142,11 @@ TEST_F(MxAppServTest, TriesAgainOnEveryTickWhileTheServiceIsDown)
     const quint16 port = Server.serverPort();
     Server.close();
     Client.OpenConnection();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Client.ReconnectPending(); }, WaitMs));
+    ASSERT_TRUE(WaitFor([&] { return Client.ReconnectPending(); }));
     for (int tick = 0; tick < 3; ++tick) {
         Client.TimerTick(); // the next attempt, refused again
         EXPECT_FALSE(Client.ReconnectPending());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Client.ReconnectPending(); }, WaitMs));
+        ASSERT_TRUE(WaitFor([&] { return Client.ReconnectPending(); }));
     }
     ASSERT_TRUE(Server.listen(QHostAddress::LocalHost, port));
     Client.TimerTick();
