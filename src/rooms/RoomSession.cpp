@@ -291,3 +291,19 @@ void TRoomSession::SendMessage(const QString &target, const QString &text) { Rai
 void TRoomSession::SendCommand(const QString &line) { Raise(OnSendCommand, line); }
 
 void TRoomSession::ResetActionMode() { Raise(OnActionMode, 0); }
+
+void StartInteraction(const QString &kind, TPersonaInst &requester, TPersonaInst *acceptor)
+{
+    if (kind == InteractionKind::Wave)
+        requester.StartWave();
+    else if (!acceptor)
+        return;
+    else if (kind == InteractionKind::Handshake)
+        requester.StartHandshake(acceptor);
+    else if (kind == InteractionKind::Kiss)
+        requester.StartKiss(acceptor);
+    else if (kind == InteractionKind::Hug)
+        requester.StartHug(acceptor);
+    else if (kind == InteractionKind::High5)
+        requester.StartHigh5(acceptor);
+}

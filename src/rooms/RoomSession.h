@@ -92,3 +92,7 @@ private:
     QString FPendingRequest;
     QStringList FIgnoreList;
 };
+
+// Starts the interaction kind on requester with acceptor as its partner (handshake, kiss, hug, high
+// five: nothing without a partner), or requester's wave; any other kind does nothing.
+void StartInteraction(const QString &kind, TPersonaInst &requester, TPersonaInst *acceptor);

@@ -4,10 +4,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -17,8 +15,9 @@
 #include "ConversationWriter.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
-#include "FrameGlyphs.h"
+#include "InteractionBar.h"
 #include "MemberList.h"
+#include "MemberPanel.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frameText.h"
@@ -29,29 +28,8 @@ const QChar ColourCode(0x03);
 const QString SystemSender = QStringLiteral("System");
 // A nick taken from the member list keeps at most this many characters after its mark.
 constexpr int MaxPrivateNick = 99;
-constexpr int MemberPanelWidth = 87;
-constexpr int InteractionBarHeight = 26;
-// The choices of the interaction bar, in the list's order.
-const QStringList InteractionChoices = {QStringLiteral("Handshake"), QStringLiteral("High 5"),
-                                        QStringLiteral("Hug"), QStringLiteral("Kiss"), QStringLiteral("Wave")};
 
 QString GreenLine(const QString &text) { return ColourCode + QStringLiteral("3*** ") + text; }
-
-QLabel *MakeLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QListWidget *MakeMemberList(const char *name, QWidget *parent)
-{
-    auto *list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    PrepareMemberList(*list);
-    return list;
-}
 } // namespace
 
 TframeChatFrame::TframeChatFrame(QWidget *parent)
@@ -69,8 +47,7 @@ TframeChatFrame::TframeChatFrame(QWidget *parent)
     timeTimer->setObjectName(QStringLiteral("timeTimer"));
     timeTimer->setInterval(TimerInterval);
 
-    BuildMemberPanel();
-    BuildInteractionBar();
+    BuildPanels();
 
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -94,81 +71,29 @@ TframeChatFrame::~TframeChatFrame()
     timeTimer->stop();
 }
 
-void TframeChatFrame::BuildMemberPanel()
+void TframeChatFrame::BuildPanels()
 {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedWidth(MemberPanelWidth);
-    lblMembers = MakeLabel("lblMembers", QStringLiteral("Members"), Panel1);
-    lstUsers = MakeMemberList("lstUsers", Panel1);
-    lblVisualMembers = MakeLabel("lblVisualMembers", QStringLiteral("Visual  Members"), Panel1);
-    lblVisualMembers->setWordWrap(true); // wider than the panel in most fonts
-    lstVisualUsers = MakeMemberList("lstVisualUsers", Panel1);
+    auto *members = new TMemberPanel(this);
+    FMembers = members;
+    Panel1 = members;
+    lblMembers = members->lblMembers;
+    lstUsers = members->lstUsers;
+    lblVisualMembers = members->lblVisualMembers;
+    lstVisualUsers = members->lstVisualUsers;
+    mnuUserAction = members->mnuUserAction;
+    PrivateChat1 = members->PrivateChat1;
+    Ignore1 = members->Ignore1;
+    Kick1 = members->Kick1;
 
-    auto *layout = new QVBoxLayout(Panel1);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(2);
-    layout->addWidget(lblMembers);
-    layout->addWidget(lstUsers, 3);
-    layout->addWidget(lblVisualMembers);
-    layout->addWidget(lstVisualUsers, 2);
-
-    mnuUserAction = new QMenu(this);
-    mnuUserAction->setObjectName(QStringLiteral("mnuUserAction"));
-    PrivateChat1 = mnuUserAction->addAction(QStringLiteral("&Private Chat..."));
-    PrivateChat1->setObjectName(QStringLiteral("PrivateChat1"));
-    Ignore1 = mnuUserAction->addAction(QStringLiteral("&Ignore..."));
-    Ignore1->setObjectName(QStringLiteral("Ignore1"));
-    Kick1 = mnuUserAction->addAction(QStringLiteral("&Kick Out"));
-    Kick1->setObjectName(QStringLiteral("Kick1"));
-}
-
-void TframeChatFrame::BuildInteractionBar()
-{
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedHeight(InteractionBarHeight);
-
-    btnExit = new QPushButton(ExitGlyph(), QString(), Panel2);
-    btnExit->setObjectName(QStringLiteral("btnExit"));
-    btnExit->setToolTip(QStringLiteral("Leave"));
-    btnExit->setFixedSize(30, 24);
-    lblInteraction = MakeLabel("lblInteraction", QStringLiteral("Interaction"), Panel2);
-    cboInteraction = new QComboBox(Panel2);
-    cboInteraction->setObjectName(QStringLiteral("cboInteraction"));
-    cboInteraction->addItems(InteractionChoices);
-    cboInteraction->setFixedHeight(22);
-    btnPerform = new QPushButton(QStringLiteral("Do It!"), Panel2);
-    btnPerform->setObjectName(QStringLiteral("btnPerform"));
-    btnPerform->setFixedHeight(24);
-    btnNames = new QPushButton(QStringLiteral("Show Names"), Panel2);
-    btnNames->setObjectName(QStringLiteral("btnNames"));
-    btnNames->setCheckable(true);
-    btnNames->setFixedHeight(24);
-    sbutTurnClockwise = new QToolButton(Panel2);
-    sbutTurnClockwise->setObjectName(QStringLiteral("sbutTurnClockwise"));
-    sbutTurnClockwise->setToolTip(QStringLiteral("Turn Clockwise"));
-    sbutTurnClockwise->setIcon(TurnGlyph(true));
-    sbutTurnClockwise->setAutoRaise(true);
-    sbutTurnCounterClockwise = new QToolButton(Panel2);
-    sbutTurnCounterClockwise->setObjectName(QStringLiteral("sbutTurnCounterClockwise"));
-    sbutTurnCounterClockwise->setToolTip(QStringLiteral("Turn Counter-Clockwise"));
-    sbutTurnCounterClockwise->setIcon(TurnGlyph(false));
-    sbutTurnCounterClockwise->setAutoRaise(true);
-
-    auto *layout = new QHBoxLayout(Panel2);
-    layout->setContentsMargins(2, 1, 2, 1);
-    layout->setSpacing(4);
-    layout->addWidget(btnExit);
-    layout->addSpacing(6);
-    layout->addWidget(lblInteraction);
-    layout->addWidget(cboInteraction);
-    layout->addWidget(btnPerform);
-    layout->addSpacing(6);
-    layout->addWidget(btnNames);
-    layout->addWidget(sbutTurnCounterClockwise);
-    layout->addWidget(sbutTurnClockwise);
-    layout->addStretch(1);
+    auto *bar = new TInteractionBar(this);
+    Panel2 = bar;
+    btnExit = bar->btnExit;
+    lblInteraction = bar->lblInteraction;
+    cboInteraction = bar->cboInteraction;
+    btnPerform = bar->btnPerform;
+    btnNames = bar->btnNames;
+    sbutTurnClockwise = bar->sbutTurnClockwise;
+    sbutTurnCounterClockwise = bar->sbutTurnCounterClockwise;
 }
 
 void TframeChatFrame::BindControls()
@@ -195,18 +120,18 @@ void TframeChatFrame::BindControls()
 
 void TframeChatFrame::BindSession()
 {
-    FSession.OnSendMessage = [this](QString target, QString text) {
-        if (OnSendMessage)
-            OnSendMessage(target, text);
+    FSession.OnPlaceCharacter = [this](std::unique_ptr<TPersonaInst> character) {
+        // A nick has one character: the earlier one goes first.
+        const QString nick = character->Name;
+        if (FSpace->FindInstance(nick))
+            FSpace->RemoveInstance(nick);
+        FSpace->AddInstance(nick, std::move(character));
+        FSpace->FullRedraw = true;
     };
-    FSession.OnSendCommand = [this](QString line) {
-        if (OnSendCommand)
-            OnSendCommand(line);
-    };
-    FSession.OnPlaceCharacter = [this](std::unique_ptr<TPersonaInst> character) { PlaceCharacter(std::move(character)); };
     FSession.OnMoveCharacter = [this](QString nick, QString position) { FSpace->MoveInstance(nick, position); };
     FSession.OnInteract = [this](QString kind, QString requester, QString acceptor) {
-        Interact(kind, requester, acceptor);
+        if (TPersonaInst *initiator = CharacterNamed(requester))
+            StartInteraction(kind, *initiator, kind == InteractionKind::Wave ? nullptr : CharacterNamed(acceptor));
     };
     FSession.OnActionMode = [this](int mode) {
         if (FSpace)
@@ -322,42 +247,11 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
 
 // ---- The room surface --------------------------------------------------------------------------
 
-void TframeChatFrame::PlaceCharacter(std::unique_ptr<TPersonaInst> Character)
-{
-    // A nick has one character: the earlier one goes first.
-    const QString nick = Character->Name;
-    if (FSpace->FindInstance(nick))
-        FSpace->RemoveInstance(nick);
-    FSpace->AddInstance(nick, std::move(Character));
-    FSpace->FullRedraw = true;
-}
-
 TPersonaInst *TframeChatFrame::CharacterNamed(const QString &Name) const
 {
     if (Name == OwnName())
         return OwnCharacter();
     return FSpace ? FSpace->FindInstance(Name) : nullptr;
-}
-
-void TframeChatFrame::Interact(const QString &Kind, const QString &Requester, const QString &Acceptor)
-{
-    TPersonaInst *requester = CharacterNamed(Requester);
-    if (Kind == InteractionKind::Wave) {
-        if (requester)
-            requester->StartWave();
-        return;
-    }
-    TPersonaInst *acceptor = CharacterNamed(Acceptor);
-    if (!requester || !acceptor)
-        return;
-    if (Kind == InteractionKind::Handshake)
-        requester->StartHandshake(acceptor);
-    else if (Kind == InteractionKind::Kiss)
-        requester->StartKiss(acceptor);
-    else if (Kind == InteractionKind::Hug)
-        requester->StartHug(acceptor);
-    else if (Kind == InteractionKind::High5)
-        requester->StartHigh5(acceptor);
 }
 
 void TframeChatFrame::SurfaceMouseDown(Qt::MouseButton, int X, int Y)
@@ -462,10 +356,7 @@ void TframeChatFrame::RemoveMember(const QString &Nick, const QString &Channel)
     }
 }
 
-bool TframeChatFrame::HasMember(const QString &Nick) const
-{
-    return FindMemberEntry(*lstUsers, Nick) || FindMemberEntry(*lstVisualUsers, Nick);
-}
+bool TframeChatFrame::HasMember(const QString &Nick) const { return FMembers->HasMember(Nick); }
 
 void TframeChatFrame::NickChanged(const QString &OldNick, const QString &NewNick)
 {
@@ -500,35 +391,20 @@ void TframeChatFrame::lstUsersClick() { lstVisualUsers->clearSelection(); }
 
 void TframeChatFrame::lstVisualUsersClick() { lstUsers->clearSelection(); }
 
-void TframeChatFrame::ShowPopup(QListWidget *List, const QPoint &Pos)
-{
-    if (List->selectedItems().isEmpty())
-        return;
-    mnuUserAction->popup(List->viewport()->mapToGlobal(Pos));
-}
+void TframeChatFrame::lstUsersContextPopup(const QPoint &Pos) { FMembers->ShowPopup(lstUsers, Pos); }
 
-void TframeChatFrame::lstUsersContextPopup(const QPoint &Pos) { ShowPopup(lstUsers, Pos); }
-
-void TframeChatFrame::lstVisualUsersContextPopup(const QPoint &Pos) { ShowPopup(lstVisualUsers, Pos); }
-
-QString TframeChatFrame::SelectedMember() const
-{
-    QList<QListWidgetItem *> selected = lstUsers->selectedItems();
-    if (selected.isEmpty())
-        selected = lstVisualUsers->selectedItems();
-    return selected.isEmpty() ? QString() : WithoutMemberMark(selected.first()->text());
-}
+void TframeChatFrame::lstVisualUsersContextPopup(const QPoint &Pos) { FMembers->ShowPopup(lstVisualUsers, Pos); }
 
 void TframeChatFrame::PrivateChat1Click()
 {
-    const QString nick = SelectedMember().left(MaxPrivateNick);
+    const QString nick = FMembers->SelectedMember().left(MaxPrivateNick);
     if (!nick.isEmpty() && OnOpenPrivate)
         OnOpenPrivate(nick);
 }
 
 void TframeChatFrame::Kick1Click()
 {
-    const QString nick = SelectedMember();
+    const QString nick = FMembers->SelectedMember();
     if (nick.isEmpty())
         return;
     FSession.Kick(nick);
@@ -536,7 +412,7 @@ void TframeChatFrame::Kick1Click()
 
 void TframeChatFrame::Ignore1Click()
 {
-    const QString nick = SelectedMember();
+    const QString nick = FMembers->SelectedMember();
     if (nick.isEmpty())
         return;
     const QString question = QStringLiteral("Do you want to ignore ") + nick +

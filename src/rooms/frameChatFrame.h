@@ -22,6 +22,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TMemberPanel;
 class TPersonaInst;
 class TPersonaLib;
 class TPersonaSpace;
@@ -30,7 +31,8 @@ class TfrmRequest;
 
 class TframeChatFrame : public QWidget {
     Q_OBJECT
-    // The window's protocol state; declared first, since PersonaLib names its library.
+    // The window's side of the avatar protocol; declared first, since PersonaLib and the sending
+    // events below are its own.
     TRoomSession FSession;
 
 public:
@@ -63,17 +65,17 @@ public:
     QToolButton *sbutTurnCounterClockwise;
     QTimer *timeTimer;
 
+    // The session's library and sending events, set on the frame.
     TPersonaLib *&PersonaLib = FSession.PersonaLib; // remote characters are built with it; not owned
+    std::function<void(QString Target, QString Text)> &OnSendMessage = FSession.OnSendMessage;
+    std::function<void(QString Line)> &OnSendCommand = FSession.OnSendCommand;
 
-    std::function<void(QString Target, QString Text)> OnSendMessage;
-    std::function<void(QString Line)> OnSendCommand;
     std::function<void(QString Name)> OnRoomClosed;
     std::function<void(QString Nick)> OnOpenPrivate;
     // Closes the window holding the frame (set by that window); raised by the exit button.
     std::function<void()> OnCloseWindow;
 
     QString RoomName() const { return FSession.RoomName(); }
-    TRoomSession &Session() { return FSession; }
     // The room surface, from Init on; null before.
     TPersonaSpace *Space() const { return FSpace; }
     // The own character, held by the room surface from Init on; null without one.
@@ -129,21 +131,16 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
-    void BuildMemberPanel();
-    void BuildInteractionBar();
+    void BuildPanels();
     void BindControls();
     void BindSession();
     void FitSpaceToPanel();
     bool Bound() const { return FSession.Bound(); }
     void Turn(bool Clockwise);
-    void PlaceCharacter(std::unique_ptr<TPersonaInst> Character);
-    void Interact(const QString &Kind, const QString &Requester, const QString &Acceptor);
     void OpenRequestDialog(const QString &Sender, const QString &Kind);
     TPersonaInst *CharacterNamed(const QString &Name) const;
-    // The entry the pop-up commands act on, without its "@" or "+" mark; empty when none is selected.
-    QString SelectedMember() const;
-    void ShowPopup(QListWidget *List, const QPoint &Pos);
 
+    TMemberPanel *FMembers;
     TPersonaSpace *FSpace = nullptr;
     QHash<QString, QPointer<TfrmRequest>> FRequestDialogs; // by requester, lower case
 };
