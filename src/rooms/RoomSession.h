@@ -15,6 +15,7 @@ class TPersonaLib;
 struct TAvatarMessage;
 struct TAcceptFields;
 
+// A QObject only so that it notices when a box it raised closed the window, and with it the session.
 class TRoomSession : public QObject {
 public:
     // The floor line of a bound room: nobody stands above RoomFloorY - 54.
