@@ -1,0 +1,59 @@
+#include "ToolGlyphs.h"
+
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+constexpr int GlyphSize = 18;
+
+QPixmap EmptyGlyph()
+{
+    QPixmap pixmap(GlyphSize, GlyphSize);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+} // namespace
+
+QIcon ConnectGlyph()
+{
+    QPixmap pixmap = EmptyGlyph();
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor outline(0x2c, 0x4a, 0x1e);
+    // The plug on the left with two prongs, the socket on the right, a cable leaving the plug.
+    painter.setPen(QPen(outline, 1.0));
+    painter.setBrush(QColor(0x5c, 0xb0, 0x3c));
+    painter.drawRoundedRect(QRectF(3.5, 5.5, 6, 7), 1.5, 1.5);
+    painter.setBrush(QColor(0xd8, 0xd8, 0xd0));
+    painter.drawRect(QRectF(9.5, 6.5, 3, 1.5));
+    painter.drawRect(QRectF(9.5, 10.0, 3, 1.5));
+    painter.setBrush(QColor(0x9a, 0x9a, 0x92));
+    painter.drawRoundedRect(QRectF(13.0, 3.5, 4, 11), 1, 1);
+    QPen cable(outline, 1.6);
+    cable.setCapStyle(Qt::RoundCap);
+    painter.setPen(cable);
+    painter.drawLine(QPointF(3.5, 9.0), QPointF(1.0, 9.0));
+    return QIcon(pixmap);
+}
+
+QIcon ChannelsGlyph()
+{
+    QPixmap pixmap = EmptyGlyph();
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // A sheet with three rows, each a blue "#" and a grey line of text.
+    painter.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.0));
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(1.5, 1.5, 15, 15));
+    for (int row = 0; row < 3; ++row) {
+        const qreal y = 4.5 + row * 4.5;
+        painter.setPen(QPen(QColor(0x1f, 0x4e, 0x9c), 1.0));
+        painter.drawLine(QPointF(4.0, y - 1.5), QPointF(4.0, y + 1.5));
+        painter.drawLine(QPointF(6.0, y - 1.5), QPointF(6.0, y + 1.5));
+        painter.drawLine(QPointF(3.0, y - 0.5), QPointF(7.0, y - 0.5));
+        painter.drawLine(QPointF(3.0, y + 0.8), QPointF(7.0, y + 0.8));
+        painter.setPen(QPen(QColor(0x90, 0x90, 0x90), 1.4));
+        painter.drawLine(QPointF(9.0, y), QPointF(14.5, y));
+    }
+    return QIcon(pixmap);
+}

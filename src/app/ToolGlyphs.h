@@ -1,0 +1,8 @@
+#pragma once
+// The small pictures of the main window's tool strip, drawn in code.
+#include <QIcon>
+
+// A plug entering its socket: log in or out.
+QIcon ConnectGlyph();
+// A list of rooms with their "#": the channel list.
+QIcon ChannelsGlyph();
