@@ -96,14 +96,14 @@ QCursor Shake()
     // An open hand held out, fingers up; the hot spot is the tip of the middle finger.
     QPainterPath hand;
     hand.addRoundedRect(QRectF(8, 13, 16, 16), 4, 4); // palm
-    hand.addRoundedRect(QRectF(9, 4, 4, 12), 2, 2);   // fingers
-    hand.addRoundedRect(QRectF(13, 1, 4, 14), 2, 2);
-    hand.addRoundedRect(QRectF(17, 3, 4, 13), 2, 2);
-    hand.addRoundedRect(QRectF(21, 7, 3, 10), 1.5, 1.5);
+    hand.addRoundedRect(QRectF(8, 4, 3, 12), 1.5, 1.5); // fingers, a pixel apart
+    hand.addRoundedRect(QRectF(12, 1, 3, 14), 1.5, 1.5);
+    hand.addRoundedRect(QRectF(16, 2, 3, 14), 1.5, 1.5);
+    hand.addRoundedRect(QRectF(20, 6, 3, 11), 1.5, 1.5);
     hand.addRoundedRect(QRectF(2, 14, 10, 5), 2, 2);  // thumb
     hand.setFillRule(Qt::WindingFill);
     p.drawPath(hand.simplified());
-    return pen.Finish(15, 1);
+    return pen.Finish(13, 1);
 }
 
 QCursor Profile()

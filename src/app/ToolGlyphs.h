@@ -6,3 +6,5 @@
 QIcon ConnectGlyph();
 // A list of rooms with their "#": the channel list.
 QIcon ChannelsGlyph();
+// Chattle's emblem, two speech bubbles: the window icon wherever no application icon is installed.
+QIcon ChattleEmblem();
