@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -312,7 +314,15 @@ void TfrmChattle::Button1Click()
         OpenTellAFriend(this);
 }
 
-void TfrmChattle::Contents1Click() { QDesktopServices::openUrl(QUrl::fromLocalFile(AppPaths::HelpFilePath())); }
+void TfrmChattle::Contents1Click()
+{
+    const QString help = AppPaths::HelpFilePath();
+    if (!QFileInfo::exists(help)) {
+        Warn(this, QStringLiteral("The help file %1 could not be found.").arg(QDir::toNativeSeparators(help)));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
 
 void TfrmChattle::ChattleWebsite1Click() { QDesktopServices::openUrl(QUrl(MakerWebAddress)); }
 
