@@ -20,6 +20,7 @@
 #include "ErrorHook.h"
 #include "NickNameRules.h"
 #include "PaintBox.h"
+#include "PasswordEcho.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frmSelectColor.h"
@@ -199,7 +200,7 @@ void TfrmEditor::BuildLowerPanel()
     txtNickName = MakeEdit("txtNickName", NickNameLength, QRect(12, 26, 160, 24), pnlBottom);
     MakeLabel(QStringLiteral("Password"), QRect(184, 8, 110, 18), pnlBottom);
     txtPassword = MakeEdit("txtPassword", PasswordLength, QRect(184, 26, 110, 24), pnlBottom);
-    txtPassword->setEchoMode(QLineEdit::Password);
+    ShowPasswordAsStars(txtPassword);
     MakeLabel(QStringLiteral("Email"), QRect(12, 62, 160, 18), pnlBottom);
     txtEmail = MakeEdit("txtEmail", EmailLength, QRect(12, 80, 160, 24), pnlBottom);
 
