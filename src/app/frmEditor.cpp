@@ -273,6 +273,8 @@ void TfrmEditor::SetCharacter(std::unique_ptr<TPersonaInst> Character)
     wsSpace->SetOwn(std::move(Character));
     SelectCharacterParts();
     RepaintPreview();
+    if (isVisible())
+        btnBodyClick(); // the strip's range follows the new character's body group
 }
 
 // The library's selections follow the character, so that picking one part keeps the others it wears
