@@ -22,6 +22,7 @@
 #include "ChattleError.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
+#include "PaintBox.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
 #include "PersonaLib.h"
@@ -128,6 +129,7 @@ TfrmLogin::TfrmLogin(TAppShell *Shell, QWidget *Parent)
 TfrmLogin::~TfrmLogin()
 {
     // The strip's characters were built by the part library: they go first.
+    proLogin->PaintBox()->removeEventFilter(this);
     delete proLogin;
 }
 
@@ -141,6 +143,7 @@ QWidget *TfrmLogin::BuildCharacterPanel()
     proLogin->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     proLogin->OnSelectPersona = [this](QObject *) { proLoginSelectPersona(); };
     proLogin->OnAddPersona = [this](QObject *, const QString &name) { proLoginAddPersona(name); };
+    proLogin->PaintBox()->installEventFilter(this);
 
     cboLogins = new QComboBox(panel);
     cboLogins->setObjectName(QStringLiteral("cboLogins"));
@@ -311,6 +314,14 @@ void TfrmLogin::showEvent(QShowEvent *Event)
         FormActivate();
 }
 
+bool TfrmLogin::eventFilter(QObject *Watched, QEvent *Event)
+{
+    // The name label follows the mouse and leaves the strip with it.
+    if (Event->type() == QEvent::Leave && Watched == proLogin->PaintBox())
+        proLogin->ClearHover();
+    return QWidget::eventFilter(Watched, Event);
+}
+
 void TfrmLogin::closeEvent(QCloseEvent *Event)
 {
     RunGuarded([this] { FShell->Connection()->Disconnect(); });
@@ -345,7 +356,9 @@ void TfrmLogin::proLoginSelectPersona()
 {
     TPersonaInst *selected = proLogin->Selected();
     if (selected) {
-        cboLogins->setCurrentIndex(cboLogins->findText(selected->Name, Qt::MatchFixedString));
+        const int row = cboLogins->findText(selected->Name, Qt::MatchFixedString);
+        cboLogins->setCurrentIndex(row);
+        cboLogins->setEditText(cboLogins->itemText(row)); // also over a nickname typed into the same row
         txtPassword->setText(selected->Password);
     }
     FShell->Connection()->SelectedCharacter = selected;

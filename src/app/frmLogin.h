@@ -25,6 +25,7 @@ public:
     ~TfrmLogin() override;
 
     void SetDirectories(const QString &ArtworkDir, const QString &ProfilesDir) override;
+    // Throws EFileError when the part library cannot be loaded from the artwork.
     void LoadCharacters() override;
     TPersonaLib *PersonaLib() override { return FPartLib.get(); }
     void ShowLogin() override;
@@ -75,6 +76,7 @@ public:
 protected:
     void showEvent(QShowEvent *Event) override;
     void closeEvent(QCloseEvent *Event) override;
+    bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
     QWidget *BuildCharacterPanel();
@@ -84,7 +86,7 @@ private:
     void RefreshCharacters();
     void RefillNetworks();
     void SaveServers();
-    // The server dialog, filled with Fields when given; the new entry, or empty when cancelled.
+    // The server dialog filled with the given fields; the new entry, or empty when cancelled.
     QString RunServerDialog(const QString &Description, const QString &Address, const QString &Port,
                             bool DescriptionFixed);
     // Hands the connection manager the character, then connects with the busy cursor.
