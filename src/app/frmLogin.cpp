@@ -28,6 +28,7 @@
 #include "PersonaLib.h"
 #include "PersonaProfiles.h"
 #include "ProductInfo.h"
+#include "ScreenCursor.h"
 #include "ServerList.h"
 #include "frmServerInfo.h"
 
@@ -324,7 +325,9 @@ bool TfrmLogin::eventFilter(QObject *Watched, QEvent *Event)
 
 void TfrmLogin::closeEvent(QCloseEvent *Event)
 {
+    // An attempt still under way ends here, and with it the wait.
     RunGuarded([this] { FShell->Connection()->Disconnect(); });
+    ResetScreenCursor();
     QWidget::closeEvent(Event);
 }
 

@@ -198,6 +198,8 @@ TEST_F(LoginTest, a_listed_server_with_a_broken_port_or_no_address_never_connect
     QTest::mouseClick(Login.LMD3DEffectButton2, Qt::LeftButton);
     EXPECT_EQ(Attempts(), QStringList({"Ann ann 127.0.0.1:6697"}));
     EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Login.close();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "closing the window ends the wait";
 }
 
 TEST_F(LoginTest, binary_noise_or_ten_thousand_keys_read_at_most_255_servers)
