@@ -24,14 +24,20 @@ struct TReply {
 
 class ChannelsTest : public ::testing::Test {
 protected:
-    ChannelsTest() : Browser(new TfrmChannels(nullptr, &Shell))
+    ChannelsTest() { NextBrowser(); }
+    ~ChannelsTest() override { delete Browser; }
+
+    // A fresh browser once the last one has closed itself.
+    void NextBrowser()
     {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser.isNull(); }, 5000));
+        Browser = new TfrmChannels(nullptr, &Shell);
+        Browser->NewChannelDialog = Dialog;
         Browser->OnJoinChannel = [this](QString name, QString topic) { Joined << name + "|" + topic; };
         Browser->OnNewChannel = [this](QString name, QString desc, QString bg) { Created << name + "|" + desc + "|" + bg; };
         Browser->OnClosed = [this] { ++Closed; };
         Browser->ShowBrowser();
     }
-    ~ChannelsTest() override { delete Browser; }
 
     void Add(const QList<TReply> &replies)
     {
@@ -60,6 +66,7 @@ protected:
     TMxIRCConnection Manager;
     TChannelsTestShell Shell{Manager};
     QPointer<TfrmChannels> Browser;
+    TfrmNewChannel *Dialog = nullptr;
     QStringList Joined, Created;
     int Closed = 0;
 };
@@ -102,12 +109,8 @@ TEST_F(ChannelsTest, a_chosen_row_joins_with_its_companion_topic_whichever_came_
         EXPECT_EQ(row.ChannelName + "|" + QString::number(row.Users) + "|" + row.Desc, c.Row);
         Choose(0);
         EXPECT_EQ(Joined.takeFirst(), c.Joins);
-        EXPECT_EQ(Closed, 1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser.isNull(); }, 5000));
-        Closed = 0;
-        Browser = new TfrmChannels(nullptr, &Shell);
-        Browser->OnJoinChannel = [this](QString name, QString topic) { Joined << name + "|" + topic; };
-        Browser->OnClosed = [this] { ++Closed; };
+        EXPECT_EQ(std::exchange(Closed, 0), 1);
+        NextBrowser();
     }
 }
 
@@ -175,6 +178,7 @@ TEST_F(ChannelsTest, a_description_draws_in_its_colours_and_bad_rows_stay_inside
 TEST_F(ChannelsTest, create_new_channel_names_the_room_and_its_picture)
 {
     TfrmNewChannel shared;
+    Dialog = &shared;
     Browser->NewChannelDialog = &shared;
     const struct {
         QString Typed;
@@ -198,11 +202,7 @@ TEST_F(ChannelsTest, create_new_channel_names_the_room_and_its_picture)
         });
         QTest::mouseClick(Browser->btnNewChannel, Qt::LeftButton);
         EXPECT_EQ(Created.takeFirst(), c.Raised);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Browser.isNull(); }, 5000));
-        Browser = new TfrmChannels(nullptr, &Shell);
-        Browser->NewChannelDialog = &shared;
-        Browser->ShowBrowser();
-        Browser->OnNewChannel = [this](QString name, QString desc, QString bg) { Created << name + "|" + desc + "|" + bg; };
+        NextBrowser();
     }
     QTimer::singleShot(0, &shared, [&] { QTest::mouseClick(shared.btnCancel, Qt::LeftButton); });
     QTest::mouseClick(Browser->btnNewChannel, Qt::LeftButton);

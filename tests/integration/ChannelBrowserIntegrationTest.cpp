@@ -29,12 +29,13 @@ bool WaitUntil(const std::function<bool()> &condition, const char *what)
     return met;
 }
 
-const TChannelInfo *Row(TfrmChannels *browser, const QString &name)
+// The row of a channel, or -1.
+int RowOf(TfrmChannels *browser, const QString &name)
 {
     for (int row = 0; browser && row < browser->Channels().rowCount(); ++row)
         if (browser->Channels().Entry(row).ChannelName == name)
-            return &browser->Channels().Entry(row);
-    return nullptr;
+            return row;
+    return -1;
 }
 } // namespace
 
@@ -74,30 +75,27 @@ TEST(ChannelBrowserIntegrationTest, list_replies_fill_the_browser_and_go_joins_t
     manager.Connect("me", QString(), "127.0.0.1", server.Port());
 
     auto browser = [&] { return dynamic_cast<TfrmChannels *>(manager.ChannelBrowser()); };
-    ASSERT_TRUE(WaitUntil([&] { return Row(browser(), "#fun") && Row(browser(), "#quiet") &&
-                                       !Row(browser(), "#fun")->CompanionTopic.isEmpty(); },
+    auto fun = [&] { return browser()->Channels().Entry(RowOf(browser(), "#fun")); };
+    ASSERT_TRUE(WaitUntil([&] { return RowOf(browser(), "#quiet") >= 0 && RowOf(browser(), "#fun") >= 0 &&
+                                       !fun().CompanionTopic.isEmpty(); },
                           "the LIST replies"));
     EXPECT_EQ(browser()->Channels().rowCount(), 2) << "the companion is no row of its own";
-    EXPECT_EQ(Row(browser(), "#fun")->Desc, "Fun \x03" "04here");
-    EXPECT_EQ(Row(browser(), "#fun")->CompanionTopic, "^[beach.jpg]^");
+    EXPECT_EQ(fun().Desc, "Fun \x03" "04here");
+    EXPECT_EQ(fun().CompanionTopic, "^[beach.jpg]^");
     EXPECT_TRUE(socket->Lines().contains("LIST "));
 
-    // Visual users only: the list starts over with the companions alone.
-    QTest::mouseClick(browser()->radAVOnly, Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return socket->Lines().contains("LIST >1 "); }, "the new request"));
-    QTest::mouseClick(browser()->btnStopListing, Qt::LeftButton);
-    EXPECT_TRUE(WaitUntil([&] { return socket->Lines().contains("LIST stop"); }, "LIST stop"));
-
-    // A fresh browser, and Go! on the visual room: both channels joined, the beach behind the room.
-    manager.ShowChannels();
-    ASSERT_TRUE(WaitUntil([&] { return Row(browser(), "#fun") && !Row(browser(), "#fun")->CompanionTopic.isEmpty(); },
-                          "the second listing"));
-    for (int row = 0; row < browser()->Channels().rowCount(); ++row)
-        if (browser()->Channels().Entry(row).ChannelName == "#fun")
-            browser()->lstChannels->setCurrentIndex(browser()->Channels().index(row));
+    // Go! on the visual room: both channels joined, the beach behind the room, the browser gone.
+    browser()->lstChannels->setCurrentIndex(browser()->Channels().index(RowOf(browser(), "#fun")));
     QTest::mouseClick(browser()->btnGo, Qt::LeftButton);
     ASSERT_TRUE(WaitUntil([&] { return manager.FindRoom("#fun") != nullptr; }, "the room window"));
     EXPECT_TRUE(manager.FindRoom("#fun")->BackgroundPath.endsWith("/beach.jpg"));
     EXPECT_TRUE(socket->Lines().contains("join #fun.av"));
-    EXPECT_EQ(manager.ChannelBrowser(), nullptr) << "Go! closed the browser";
+    EXPECT_EQ(manager.ChannelBrowser(), nullptr);
+
+    // A second browser: the filter asks again, Stop Listing reaches the server.
+    manager.ShowChannels();
+    QTest::mouseClick(browser()->radAVOnly, Qt::LeftButton);
+    QTest::mouseClick(browser()->btnStopListing, Qt::LeftButton);
+    EXPECT_TRUE(WaitUntil([&] { return socket->Lines().endsWith("LIST stop") && socket->Lines().contains("LIST >1 "); },
+                          "the new request and its stop"));
 }
