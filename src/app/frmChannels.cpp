@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -205,4 +206,14 @@ void TfrmChannels::closeEvent(QCloseEvent *Event)
     if (auto closed = std::exchange(OnClosed, nullptr))
         closed();
     Event->accept();
+}
+
+void TfrmChannels::keyPressEvent(QKeyEvent *Event)
+{
+    if (Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter)
+        RunGuarded([this] { btnGoClick(); });
+    else if (Event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(Event);
 }

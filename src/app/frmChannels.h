@@ -44,6 +44,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *Event) override;
+    // Enter joins the chosen row as Go! does; Escape closes as Cancel does.
+    void keyPressEvent(QKeyEvent *Event) override;
 
 private:
     QWidget *ColumnHeader();

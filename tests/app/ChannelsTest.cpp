@@ -149,6 +149,11 @@ TEST_F(ChannelsTest, rows_are_fixed_width_texts_and_a_cut_name_joins_in_full)
     QTest::mouseClick(Browser->lstChannels->viewport(), Qt::LeftButton, {}, row0);
     QTest::mouseDClick(Browser->lstChannels->viewport(), Qt::LeftButton, {}, row0);
     EXPECT_EQ(Joined, QStringList{longName + "|"});
+    NextBrowser();
+    Add({{"#b", 7, ""}});
+    Browser->lstChannels->setCurrentIndex(Browser->Channels().index(0));
+    QTest::keyClick(Browser->lstChannels, Qt::Key_Return);
+    EXPECT_EQ(Joined.last(), "#b|") << "Enter joins as Go! does";
 }
 
 TEST_F(ChannelsTest, a_description_draws_in_its_colours_and_bad_rows_stay_inside_their_line)
