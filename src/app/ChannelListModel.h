@@ -37,7 +37,7 @@ public:
 
     const TChannelInfo &Entry(int Row) const { return FRows.at(Row)->Info; }
     // The first entry listed under exactly this name, or null.
-    TChannelInfo *FindName(const QString &Name) const { return FByName.value(Name); }
+    TChannelInfo *FindName(const QString &Name) { return FByName.value(Name); }
     // Inserts by Sort's rule; false (nothing added) when a row with the same text, ignoring letter
     // case, is already listed.
     bool Insert(const TChannelInfo &Info, TChannelSort Sort);
