@@ -100,7 +100,7 @@ start_service() {
     return 0
   fi
   servers_dir
-  launch_server "$port" service.log "$executable" --port "$port" --bind 127.0.0.1 --log "$log" || return 1
+  launch_server "$port" service.log "$executable" --bind 127.0.0.1 --port "$port" "$log" || return 1
   echo "Started Chattle's service on 127.0.0.1:$port (log: $log)."
 }
 
