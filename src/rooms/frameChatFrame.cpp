@@ -4,10 +4,8 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -17,8 +15,9 @@
 #include "ConversationWriter.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
-#include "FrameGlyphs.h"
+#include "InteractionBar.h"
 #include "MemberList.h"
+#include "MemberPanel.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frameText.h"
@@ -29,45 +28,8 @@ const QChar ColourCode(0x03);
 const QString SystemSender = QStringLiteral("System");
 // A nick taken from the member list keeps at most this many characters after its mark.
 constexpr int MaxPrivateNick = 99;
-// The feet of a character stand this far below its top: nobody stands above FloorY - FeetOffset.
-constexpr int FeetOffset = 54;
-constexpr int MemberPanelWidth = 87;
-constexpr int InteractionBarHeight = 26;
-// The choices of the interaction bar, in the list's order.
-const QStringList InteractionChoices = {QStringLiteral("Handshake"), QStringLiteral("High 5"),
-                                        QStringLiteral("Hug"), QStringLiteral("Kiss"), QStringLiteral("Wave")};
 
 QString GreenLine(const QString &text) { return ColourCode + QStringLiteral("3*** ") + text; }
-
-// The action mode a choice of the interaction bar starts; 0 for Wave, which is performed at once.
-int ActionModeOfChoice(const QString &choice)
-{
-    if (choice == QLatin1String("Handshake"))
-        return 1;
-    if (choice == QLatin1String("Kiss"))
-        return 2;
-    if (choice == QLatin1String("Hug"))
-        return 3;
-    if (choice == QLatin1String("High 5"))
-        return 4;
-    return 0;
-}
-
-QLabel *MakeLabel(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    return label;
-}
-
-QListWidget *MakeMemberList(const char *name, QWidget *parent)
-{
-    auto *list = new QListWidget(parent);
-    list->setObjectName(QLatin1String(name));
-    list->setContextMenuPolicy(Qt::CustomContextMenu);
-    PrepareMemberList(*list);
-    return list;
-}
 } // namespace
 
 TframeChatFrame::TframeChatFrame(QWidget *parent)
@@ -85,8 +47,7 @@ TframeChatFrame::TframeChatFrame(QWidget *parent)
     timeTimer->setObjectName(QStringLiteral("timeTimer"));
     timeTimer->setInterval(TimerInterval);
 
-    BuildMemberPanel();
-    BuildInteractionBar();
+    BuildPanels();
 
     auto *top = new QHBoxLayout;
     top->setContentsMargins(0, 0, 0, 0);
@@ -101,6 +62,7 @@ TframeChatFrame::TframeChatFrame(QWidget *parent)
     layout->addWidget(Panel2);
 
     BindControls();
+    BindSession();
 }
 
 TframeChatFrame::~TframeChatFrame()
@@ -109,81 +71,29 @@ TframeChatFrame::~TframeChatFrame()
     timeTimer->stop();
 }
 
-void TframeChatFrame::BuildMemberPanel()
+void TframeChatFrame::BuildPanels()
 {
-    Panel1 = new QWidget(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedWidth(MemberPanelWidth);
-    lblMembers = MakeLabel("lblMembers", QStringLiteral("Members"), Panel1);
-    lstUsers = MakeMemberList("lstUsers", Panel1);
-    lblVisualMembers = MakeLabel("lblVisualMembers", QStringLiteral("Visual  Members"), Panel1);
-    lblVisualMembers->setWordWrap(true); // wider than the panel in most fonts
-    lstVisualUsers = MakeMemberList("lstVisualUsers", Panel1);
+    auto *members = new TMemberPanel(this);
+    FMembers = members;
+    Panel1 = members;
+    lblMembers = members->lblMembers;
+    lstUsers = members->lstUsers;
+    lblVisualMembers = members->lblVisualMembers;
+    lstVisualUsers = members->lstVisualUsers;
+    mnuUserAction = members->mnuUserAction;
+    PrivateChat1 = members->PrivateChat1;
+    Ignore1 = members->Ignore1;
+    Kick1 = members->Kick1;
 
-    auto *layout = new QVBoxLayout(Panel1);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(2);
-    layout->addWidget(lblMembers);
-    layout->addWidget(lstUsers, 3);
-    layout->addWidget(lblVisualMembers);
-    layout->addWidget(lstVisualUsers, 2);
-
-    mnuUserAction = new QMenu(this);
-    mnuUserAction->setObjectName(QStringLiteral("mnuUserAction"));
-    PrivateChat1 = mnuUserAction->addAction(QStringLiteral("&Private Chat..."));
-    PrivateChat1->setObjectName(QStringLiteral("PrivateChat1"));
-    Ignore1 = mnuUserAction->addAction(QStringLiteral("&Ignore..."));
-    Ignore1->setObjectName(QStringLiteral("Ignore1"));
-    Kick1 = mnuUserAction->addAction(QStringLiteral("&Kick Out"));
-    Kick1->setObjectName(QStringLiteral("Kick1"));
-}
-
-void TframeChatFrame::BuildInteractionBar()
-{
-    Panel2 = new QWidget(this);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setFixedHeight(InteractionBarHeight);
-
-    btnExit = new QPushButton(ExitGlyph(), QString(), Panel2);
-    btnExit->setObjectName(QStringLiteral("btnExit"));
-    btnExit->setToolTip(QStringLiteral("Leave"));
-    btnExit->setFixedSize(30, 24);
-    lblInteraction = MakeLabel("lblInteraction", QStringLiteral("Interaction"), Panel2);
-    cboInteraction = new QComboBox(Panel2);
-    cboInteraction->setObjectName(QStringLiteral("cboInteraction"));
-    cboInteraction->addItems(InteractionChoices);
-    cboInteraction->setFixedHeight(22);
-    btnPerform = new QPushButton(QStringLiteral("Do It!"), Panel2);
-    btnPerform->setObjectName(QStringLiteral("btnPerform"));
-    btnPerform->setFixedHeight(24);
-    btnNames = new QPushButton(QStringLiteral("Show Names"), Panel2);
-    btnNames->setObjectName(QStringLiteral("btnNames"));
-    btnNames->setCheckable(true);
-    btnNames->setFixedHeight(24);
-    sbutTurnClockwise = new QToolButton(Panel2);
-    sbutTurnClockwise->setObjectName(QStringLiteral("sbutTurnClockwise"));
-    sbutTurnClockwise->setToolTip(QStringLiteral("Turn Clockwise"));
-    sbutTurnClockwise->setIcon(TurnGlyph(true));
-    sbutTurnClockwise->setAutoRaise(true);
-    sbutTurnCounterClockwise = new QToolButton(Panel2);
-    sbutTurnCounterClockwise->setObjectName(QStringLiteral("sbutTurnCounterClockwise"));
-    sbutTurnCounterClockwise->setToolTip(QStringLiteral("Turn Counter-Clockwise"));
-    sbutTurnCounterClockwise->setIcon(TurnGlyph(false));
-    sbutTurnCounterClockwise->setAutoRaise(true);
-
-    auto *layout = new QHBoxLayout(Panel2);
-    layout->setContentsMargins(2, 1, 2, 1);
-    layout->setSpacing(4);
-    layout->addWidget(btnExit);
-    layout->addSpacing(6);
-    layout->addWidget(lblInteraction);
-    layout->addWidget(cboInteraction);
-    layout->addWidget(btnPerform);
-    layout->addSpacing(6);
-    layout->addWidget(btnNames);
-    layout->addWidget(sbutTurnCounterClockwise);
-    layout->addWidget(sbutTurnClockwise);
-    layout->addStretch(1);
+    auto *bar = new TInteractionBar(this);
+    Panel2 = bar;
+    btnExit = bar->btnExit;
+    lblInteraction = bar->lblInteraction;
+    cboInteraction = bar->cboInteraction;
+    btnPerform = bar->btnPerform;
+    btnNames = bar->btnNames;
+    sbutTurnClockwise = bar->sbutTurnClockwise;
+    sbutTurnCounterClockwise = bar->sbutTurnCounterClockwise;
 }
 
 void TframeChatFrame::BindControls()
@@ -208,53 +118,36 @@ void TframeChatFrame::BindControls()
     connect(timeTimer, &QTimer::timeout, this, guard([this] { timeTimerTimer(); }));
 }
 
-// ---- State -------------------------------------------------------------------------------------
+void TframeChatFrame::BindSession()
+{
+    FSession.OnPlaceCharacter = [this](std::unique_ptr<TPersonaInst> character) {
+        // A nick has one character: the earlier one goes first.
+        const QString nick = character->Name;
+        if (FSpace->FindInstance(nick))
+            FSpace->RemoveInstance(nick);
+        FSpace->AddInstance(nick, std::move(character));
+        FSpace->FullRedraw = true;
+    };
+    FSession.OnMoveCharacter = [this](QString nick, QString position) { FSpace->MoveInstance(nick, position); };
+    FSession.OnInteract = [this](QString kind, QString requester, QString acceptor) {
+        if (TPersonaInst *initiator = CharacterNamed(requester))
+            StartInteraction(kind, *initiator, kind == InteractionKind::Wave ? nullptr : CharacterNamed(acceptor));
+    };
+    FSession.OnActionMode = [this](int mode) {
+        if (FSpace)
+            FSpace->ActionMode = mode;
+    };
+    FSession.OnRequest = [this](QString requester, QString kind) { OpenRequestDialog(requester, kind); };
+    FSession.OnShowText = [this](QString sender, QString text) { ShowText(sender, text); };
+    FSession.OnShowMessage = [this](QString text) { ShowMessage(this, text); };
+    FSession.OnWarn = [this](QString text) { Warn(this, text); };
+}
 
 TPersonaInst *TframeChatFrame::OwnCharacter() const { return FSpace ? FSpace->Own() : nullptr; }
-
-QString TframeChatFrame::OwnName() const
-{
-    const TPersonaInst *own = OwnCharacter();
-    return own ? own->Name : QString();
-}
-
-QString TframeChatFrame::OwnCharacterBlock() const
-{
-    const TPersonaInst *own = OwnCharacter();
-    if (!own)
-        return QString();
-    return CharacterBlock(own->GetAppearance(), own->TargetX, own->TargetY, own->GetDirectionCode());
-}
-
-bool TframeChatFrame::IsIgnored(const QString &Nick) const { return FIgnoreList.contains(Nick, Qt::CaseInsensitive); }
 
 TfrmRequest *TframeChatFrame::RequestDialogOf(const QString &Requester) const
 {
     return FRequestDialogs.value(Requester.toLower()).data();
-}
-
-bool TframeChatFrame::Bound() const { return OwnCharacter() != nullptr && !FRoomName.isEmpty(); }
-
-bool TframeChatFrame::IsRoomChannel(const QString &Channel) const
-{
-    return !FRoomName.isEmpty() && Channel.compare(FRoomName, Qt::CaseInsensitive) == 0;
-}
-
-bool TframeChatFrame::IsCompanionChannel(const QString &Channel) const
-{
-    return !FRoomName.isEmpty() && Channel.compare(CompanionOf(FRoomName), Qt::CaseInsensitive) == 0;
-}
-
-void TframeChatFrame::SendMessage(const QString &Target, const QString &Text)
-{
-    if (OnSendMessage)
-        OnSendMessage(Target, Text);
-}
-
-void TframeChatFrame::SendCommand(const QString &Line)
-{
-    if (OnSendCommand)
-        OnSendCommand(Line);
 }
 
 // ---- Binding -----------------------------------------------------------------------------------
@@ -272,7 +165,7 @@ void TframeChatFrame::Init(std::unique_ptr<TPersonaInst> Own)
     FSpace->FloorY = 300;
     FSpace->SetOwn(std::move(Own));
     cboInteraction->setCurrentIndex(0);
-    FIgnoreList.clear();
+    FSession.Init(FSpace->Own());
 }
 
 void TframeChatFrame::SetRoom(const QString &Name)
@@ -282,9 +175,9 @@ void TframeChatFrame::SetRoom(const QString &Name)
         ShowMessage(this, QStringLiteral("error - need a personainst"));
         return;
     }
-    if (Name == FRoomName)
+    if (Name == FSession.RoomName())
         return;
-    FRoomName = Name;
+    FSession.SetRoom(Name);
     FSpace->FloorY = RoomFloorY;
     own->SetPosition(10, 250);
     timeTimer->start();
@@ -315,7 +208,7 @@ void TframeChatFrame::timeTimerTimer()
 void TframeChatFrame::frameChatTextButton1Click()
 {
     QLineEdit *say = frameChatText->txtSay;
-    QString text = say->text();
+    const QString text = say->text();
     if (text.isEmpty()) {
         const QPointer<QLineEdit> alive(say);
         ShowMessage(this, QStringLiteral("Type a message!"));
@@ -327,32 +220,24 @@ void TframeChatFrame::frameChatTextButton1Click()
         say->setFocus();
         return;
     }
-    const QString upper = text.toUpper();
-    if (upper.startsWith(QLatin1String("/ME"))) {
-        text = QChar(0x01) + QStringLiteral("ACTION ") + text.mid(4) + QChar(0x01);
-    } else if (upper.startsWith(QLatin1String("/JOIN"))) {
+    switch (FSession.Say(text)) {
+    case TRoomSession::TSaid::Kept:
         return;
-    } else if (upper.startsWith(QLatin1String("/PART")) || upper.startsWith(QLatin1String("/QUIT"))) {
+    case TRoomSession::TSaid::Leave:
         btnExitClick();
         return;
-    } else if (upper.startsWith(QLatin1Char('/'))) {
-        SendCommand(text.mid(1));
+    case TRoomSession::TSaid::Sent:
         say->clear();
         say->setFocus();
         return;
     }
-    SendMessage(FRoomName, text);
-    say->clear();
-    say->setFocus();
 }
 
 void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
 {
-    if (IsIgnored(Sender))
+    if (!FSession.Shows(Sender, Text))
         return;
     const QString own = OwnName();
-    if (Sender == own && IsPrivateRoomForm(Text))
-        return;
     TConversationWriter writer(*frameChatText->txtConversation);
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
@@ -360,117 +245,7 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     });
 }
 
-// ---- Avatar messages ---------------------------------------------------------------------------
-
-std::unique_ptr<TPersonaInst> TframeChatFrame::BuildCharacter(const QString &Nick, const TCharacterFields &Fields) const
-{
-    auto character = std::make_unique<TPersonaInst>(PersonaLib, Fields.Appearance);
-    character->Name = Nick;
-    character->SetPosition(Fields.X, Fields.Y);
-    character->SetDirection(Fields.Direction);
-    return character;
-}
-
-void TframeChatFrame::PlaceCharacter(std::unique_ptr<TPersonaInst> Character)
-{
-    // A nick has one character: the earlier one goes first.
-    const QString nick = Character->Name;
-    if (FSpace->FindInstance(nick))
-        FSpace->RemoveInstance(nick);
-    FSpace->AddInstance(nick, std::move(Character));
-    FSpace->FullRedraw = true;
-}
-
-void TframeChatFrame::HandleAvatarMessage(const QString &Sender, const QString &Text)
-{
-    if (!Bound())
-        return;
-    switch (RoomFormOf(Text)) {
-    case TRoomForm::IAmHere: {
-        if (!PersonaLib)
-            return;
-        // A repeated Announce replaces the earlier character instead of adding a second one.
-        PlaceCharacter(BuildCharacter(Sender, ReadAnnounce(Text)));
-        SendMessage(Sender, PresentText(OwnCharacterBlock(), FRoomName));
-        break;
-    }
-    case TRoomForm::Move: {
-        const QString position = MovePositionOf(Text);
-        FSpace->MoveInstance(Sender, position);
-        break;
-    }
-    case TRoomForm::Accept:
-        PerformAccept(Sender, Text);
-        break;
-    case TRoomForm::Request:
-    case TRoomForm::None:
-        break;
-    }
-}
-
-void TframeChatFrame::HandlePresent(const QString &Sender, const QString &Text)
-{
-    if (!Bound() || !PersonaLib)
-        return;
-    TCharacterFields fields = ReadPresent(Text);
-    fields.Y = std::max(fields.Y, FSpace->FloorY - FeetOffset);
-    PlaceCharacter(BuildCharacter(Sender, fields));
-}
-
-void TframeChatFrame::HandlePrivateMessage(const QString &Sender, const QString &Text)
-{
-    const QString text = WithoutLeadingColon(Text);
-    switch (RoomFormOf(text)) {
-    case TRoomForm::IAmHere:
-        HandlePresent(Sender, text);
-        break;
-    case TRoomForm::Request:
-        if (!IsIgnored(Sender))
-            OpenRequestDialog(Sender, RequestKindOf(text));
-        break;
-    case TRoomForm::Accept: {
-        const QPointer<TframeChatFrame> alive(this);
-        if (ReadAccept(text).Answer == RequestAnswer::Yes)
-            HandleAvatarMessage(Sender, text);
-        else
-            ShowMessage(this, QStringLiteral("Your interaction was not accepted by ") + Sender + QLatin1Char('.'));
-        if (!alive)
-            return;
-        FPendingRequest.clear();
-        if (FSpace)
-            FSpace->ActionMode = 0;
-        break;
-    }
-    case TRoomForm::Move:
-    case TRoomForm::None:
-        ShowText(Sender, text);
-        break;
-    }
-}
-
-void TframeChatFrame::HandlePrivateCtcp(const QString &Sender, const QString &Body)
-{
-    const TCtcpParts parts = SplitCtcpBody(Body);
-    switch (PrivateFormOf(parts.Keyword)) {
-    case TPrivateForm::IAmHere:
-        HandlePrivateMessage(Sender, RoomTextOfPrivateForm(parts));
-        if (Bound())
-            SendMessage(Sender, PrivateAcknowledgementText(OwnCharacterBlock()));
-        break;
-    case TPrivateForm::IAmHereAck:
-    case TPrivateForm::Request:
-    case TPrivateForm::Accept:
-        HandlePrivateMessage(Sender, RoomTextOfPrivateForm(parts));
-        break;
-    case TPrivateForm::Move:
-        if (Bound()) {
-            FSpace->MoveInstance(Sender, parts.Rest);
-        }
-        break;
-    case TPrivateForm::None:
-        break;
-    }
-}
+// ---- The room surface --------------------------------------------------------------------------
 
 TPersonaInst *TframeChatFrame::CharacterNamed(const QString &Name) const
 {
@@ -479,35 +254,15 @@ TPersonaInst *TframeChatFrame::CharacterNamed(const QString &Name) const
     return FSpace ? FSpace->FindInstance(Name) : nullptr;
 }
 
-void TframeChatFrame::PerformAccept(const QString &Acceptor, const QString &Text)
+void TframeChatFrame::SurfaceMouseDown(Qt::MouseButton, int X, int Y)
 {
-    const TAcceptFields fields = ReadAccept(Text);
-    if (fields.Kind == InteractionKind::Wave) {
-        if (TPersonaInst *waver = CharacterNamed(fields.Requester))
-            waver->StartWave();
+    if (!Bound())
         return;
-    }
-    using TStart = void (TPersonaInst::*)(TPersonaInst *);
-    TStart start = nullptr;
-    if (fields.Kind == InteractionKind::Handshake)
-        start = &TPersonaInst::StartHandshake;
-    else if (fields.Kind == InteractionKind::Kiss)
-        start = &TPersonaInst::StartKiss;
-    else if (fields.Kind == InteractionKind::Hug)
-        start = &TPersonaInst::StartHug;
-    else if (fields.Kind == InteractionKind::High5)
-        start = &TPersonaInst::StartHigh5;
-    if (!start)
-        return;
-    TPersonaInst *acceptor = CharacterNamed(Acceptor);
-    TPersonaInst *requester = CharacterNamed(fields.Requester);
-    if (acceptor && requester)
-        (requester->*start)(acceptor);
-    if (fields.Requester == OwnName()) {
-        FPendingRequest.clear();
-        FSpace->ActionMode = 0;
-    }
+    FSpace->Click(X, Y);
+    FSession.SurfaceClicked(FSpace->ActionMode, FSpace->HoverName());
 }
+
+void TframeChatFrame::RequestInteraction(const QString &Kind) { FSession.RequestInteraction(Kind, FSpace->HoverName()); }
 
 // ---- Requests ----------------------------------------------------------------------------------
 
@@ -529,91 +284,20 @@ void TframeChatFrame::OpenRequestDialog(const QString &Sender, const QString &Ki
 
 void TframeChatFrame::AnswerRequest(TfrmRequest *Dialog, const QString &Requester, const QString &Kind)
 {
-    QString answer;
-    switch (Dialog->result()) {
-    case TfrmRequest::ResultAccept:
-        answer = RequestAnswer::Yes;
-        break;
-    case TfrmRequest::ResultIgnore:
-        if (!IsIgnored(Requester))
-            FIgnoreList << Requester;
-        return;
-    default:
-        answer = RequestAnswer::No;
-        break;
-    }
-    const QString own = OwnName();
-    if (IsRoomName(FRoomName)) {
-        if (answer == RequestAnswer::Yes) {
-            const QString accept = AcceptText(Kind, Requester);
-            SendMessage(CompanionOf(FRoomName), accept);
-            HandleAvatarMessage(own, accept);
-        } else {
-            SendMessage(Requester, RefuseText(Kind, Requester, FRoomName));
-        }
-        return;
-    }
-    SendMessage(Requester, PrivateAnswerText(answer, Kind, Requester));
-    if (answer == RequestAnswer::Yes)
-        HandleAvatarMessage(own, AcceptText(Kind, Requester));
+    using TAnswer = TRoomSession::TAnswer;
+    const int result = Dialog->result();
+    const TAnswer answer = result == TfrmRequest::ResultAccept   ? TAnswer::Accept
+                           : result == TfrmRequest::ResultIgnore ? TAnswer::Ignore
+                                                                 : TAnswer::Reject;
+    FSession.AnswerRequest(answer, Requester, Kind);
 }
 
-void TframeChatFrame::RequestInteraction(const QString &Kind)
-{
-    const QString hover = FSpace->HoverName();
-    if (!FPendingRequest.isEmpty() && FPendingRequest == hover) {
-        const QPointer<TframeChatFrame> alive(this);
-        Warn(this, QStringLiteral("You have already requested an interaction from ") + FPendingRequest +
-                       QStringLiteral(".  You must wait for that person to respond."));
-        if (alive)
-            FSpace->ActionMode = 0;
-        return;
-    }
-    if (hover.isEmpty())
-        return;
-    if (IsRoomName(FRoomName))
-        SendMessage(hover, RequestText(Kind, hover, FRoomName));
-    else
-        SendMessage(hover, PrivateRequestText(Kind, hover, FRoomName));
-    FPendingRequest = hover;
-    FSpace->ActionMode = 0;
-}
-
-// ---- The room surface and the interaction bar ----------------------------------------------------
-
-void TframeChatFrame::SurfaceMouseDown(Qt::MouseButton, int X, int Y)
-{
-    if (!Bound())
-        return;
-    FSpace->Click(X, Y);
-    const int mode = FSpace->ActionMode;
-    if (mode == 0)
-        SendOwnPosition();
-    else if (const QString kind = KindOfActionMode(mode); !kind.isEmpty())
-        RequestInteraction(kind);
-}
-
-void TframeChatFrame::SendOwnPosition()
-{
-    const TPersonaInst *own = OwnCharacter();
-    if (IsRoomName(FRoomName))
-        SendMessage(CompanionOf(FRoomName), MoveText(own->TargetX, own->TargetY, own->GetDirectionCode()));
-    else
-        SendMessage(FRoomName, PrivateMoveText(own->TargetX, own->TargetY, own->GetDirectionCode()));
-}
+// ---- The interaction bar -----------------------------------------------------------------------
 
 void TframeChatFrame::btnPerformClick()
 {
-    if (!Bound())
-        return;
-    const QString choice = cboInteraction->currentText();
-    if (choice == QLatin1String("Wave")) {
-        SendMessage(CompanionOf(FRoomName), WaveText(OwnName()));
-        OwnCharacter()->StartWave();
-        return;
-    }
-    if (const int mode = ActionModeOfChoice(choice); mode != 0)
-        FSpace->ActionMode = mode;
+    if (Bound())
+        FSession.Perform(cboInteraction->currentText());
 }
 
 void TframeChatFrame::Turn(bool Clockwise)
@@ -625,7 +309,7 @@ void TframeChatFrame::Turn(bool Clockwise)
         own->TurnClockwise();
     else
         own->TurnCounterClockwise();
-    SendOwnPosition();
+    FSession.SendOwnPosition();
     FSpace->FullRedraw = true;
 }
 
@@ -644,40 +328,35 @@ void TframeChatFrame::btnNamesClick()
 void TframeChatFrame::btnExitClick()
 {
     timeTimer->stop();
-    if (!FRoomName.isEmpty())
-        for (const QString &line : LeaveLines(FRoomName))
-            SendCommand(line);
+    FSession.Leave();
     if (OnCloseWindow)
         OnCloseWindow();
     if (OnRoomClosed)
-        OnRoomClosed(FRoomName);
+        OnRoomClosed(FSession.RoomName());
 }
 
 // ---- Member lists ------------------------------------------------------------------------------
 
 void TframeChatFrame::AddMember(const QString &Nick, const QString &Channel)
 {
-    if (IsRoomChannel(Channel))
+    if (FSession.IsRoomChannel(Channel))
         AddMemberEntry(*lstUsers, Nick);
-    else if (IsCompanionChannel(Channel))
+    else if (FSession.IsCompanionChannel(Channel))
         AddMemberEntry(*lstVisualUsers, Nick);
 }
 
 void TframeChatFrame::RemoveMember(const QString &Nick, const QString &Channel)
 {
-    if (IsRoomChannel(Channel)) {
+    if (FSession.IsRoomChannel(Channel)) {
         if (RemoveMemberEntry(*lstUsers, Nick))
             ShowText(QString(), GreenLine(Nick + QStringLiteral(" has left.")));
-    } else if (IsCompanionChannel(Channel)) {
+    } else if (FSession.IsCompanionChannel(Channel)) {
         if (RemoveMemberEntry(*lstVisualUsers, Nick) && Bound())
             FSpace->RemoveInstance(Nick);
     }
 }
 
-bool TframeChatFrame::HasMember(const QString &Nick) const
-{
-    return FindMemberEntry(*lstUsers, Nick) || FindMemberEntry(*lstVisualUsers, Nick);
-}
+bool TframeChatFrame::HasMember(const QString &Nick) const { return FMembers->HasMember(Nick); }
 
 void TframeChatFrame::NickChanged(const QString &OldNick, const QString &NewNick)
 {
@@ -694,8 +373,8 @@ void TframeChatFrame::NickChanged(const QString &OldNick, const QString &NewNick
 void TframeChatFrame::UserKicked(const QString &Channel, const QString &Kicker, const QString &Victim,
                                  const QString &Message)
 {
-    bool companionKick = IsCompanionChannel(Channel);
-    if (IsRoomChannel(Channel) && RemoveMemberEntry(*lstUsers, Victim)) {
+    bool companionKick = FSession.IsCompanionChannel(Channel);
+    if (FSession.IsRoomChannel(Channel) && RemoveMemberEntry(*lstUsers, Victim)) {
         ShowText(SystemSender, Victim + QStringLiteral(" was Kicked out by ") + Kicker + QStringLiteral(" : ") + Message);
         companionKick = true;
     }
@@ -712,48 +391,32 @@ void TframeChatFrame::lstUsersClick() { lstVisualUsers->clearSelection(); }
 
 void TframeChatFrame::lstVisualUsersClick() { lstUsers->clearSelection(); }
 
-void TframeChatFrame::ShowPopup(QListWidget *List, const QPoint &Pos)
-{
-    if (List->selectedItems().isEmpty())
-        return;
-    mnuUserAction->popup(List->viewport()->mapToGlobal(Pos));
-}
+void TframeChatFrame::lstUsersContextPopup(const QPoint &Pos) { FMembers->ShowPopup(lstUsers, Pos); }
 
-void TframeChatFrame::lstUsersContextPopup(const QPoint &Pos) { ShowPopup(lstUsers, Pos); }
-
-void TframeChatFrame::lstVisualUsersContextPopup(const QPoint &Pos) { ShowPopup(lstVisualUsers, Pos); }
-
-QString TframeChatFrame::SelectedMember() const
-{
-    QList<QListWidgetItem *> selected = lstUsers->selectedItems();
-    if (selected.isEmpty())
-        selected = lstVisualUsers->selectedItems();
-    return selected.isEmpty() ? QString() : WithoutMemberMark(selected.first()->text());
-}
+void TframeChatFrame::lstVisualUsersContextPopup(const QPoint &Pos) { FMembers->ShowPopup(lstVisualUsers, Pos); }
 
 void TframeChatFrame::PrivateChat1Click()
 {
-    const QString nick = SelectedMember().left(MaxPrivateNick);
+    const QString nick = FMembers->SelectedMember().left(MaxPrivateNick);
     if (!nick.isEmpty() && OnOpenPrivate)
         OnOpenPrivate(nick);
 }
 
 void TframeChatFrame::Kick1Click()
 {
-    const QString nick = SelectedMember();
+    const QString nick = FMembers->SelectedMember();
     if (nick.isEmpty())
         return;
-    for (const QString &line : KickLines(FRoomName, nick))
-        SendCommand(line);
+    FSession.Kick(nick);
 }
 
 void TframeChatFrame::Ignore1Click()
 {
-    const QString nick = SelectedMember();
+    const QString nick = FMembers->SelectedMember();
     if (nick.isEmpty())
         return;
     const QString question = QStringLiteral("Do you want to ignore ") + nick +
                              QStringLiteral("?  You will not receive any requests or text messages from this user.");
-    if (Confirm(this, question) == TDialogButton::Yes && !IsIgnored(nick))
-        FIgnoreList << nick;
+    if (Confirm(this, question) == TDialogButton::Yes)
+        FSession.Ignore(nick);
 }

@@ -2,8 +2,8 @@
 // The content of every room and private chat window: the room surface with the characters, the
 // conversation with its input line, the two member lists and the interaction bar. It shows incoming
 // text, keeps the member lists and the characters in step with what the connection manager passes
-// on, and carries out the window's side of the avatar protocol. Everything it sends goes out through
-// OnSendMessage and OnSendCommand; an unset event skips the sending.
+// on, and carries out what its room session (the window's side of the avatar protocol) decides.
+// Everything it sends goes out through OnSendMessage and OnSendCommand; an unset event skips the sending.
 #include <QHash>
 #include <QPointer>
 #include <QString>
@@ -11,6 +11,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+
+#include "RoomSession.h"
 
 class QAction;
 class QComboBox;
@@ -20,19 +22,23 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TMemberPanel;
 class TPersonaInst;
 class TPersonaLib;
 class TPersonaSpace;
 class TframeText;
 class TfrmRequest;
-struct TCharacterFields;
 
 class TframeChatFrame : public QWidget {
     Q_OBJECT
+    // The window's side of the avatar protocol; declared first, since PersonaLib and the sending
+    // events below are its own.
+    TRoomSession FSession;
+
 public:
     static constexpr int TimerInterval = 75;
     // The floor line of a bound room: nobody stands above FloorY - 54.
-    static constexpr int RoomFloorY = 270;
+    static constexpr int RoomFloorY = TRoomSession::RoomFloorY;
 
     explicit TframeChatFrame(QWidget *parent = nullptr);
     ~TframeChatFrame() override;
@@ -59,28 +65,28 @@ public:
     QToolButton *sbutTurnCounterClockwise;
     QTimer *timeTimer;
 
-    TPersonaLib *PersonaLib = nullptr; // remote characters are built with it; not owned
+    // The session's library and sending events, set on the frame.
+    TPersonaLib *&PersonaLib = FSession.PersonaLib; // remote characters are built with it; not owned
+    std::function<void(QString Target, QString Text)> &OnSendMessage = FSession.OnSendMessage;
+    std::function<void(QString Line)> &OnSendCommand = FSession.OnSendCommand;
 
-    std::function<void(QString Target, QString Text)> OnSendMessage;
-    std::function<void(QString Line)> OnSendCommand;
     std::function<void(QString Name)> OnRoomClosed;
     std::function<void(QString Nick)> OnOpenPrivate;
     // Closes the window holding the frame (set by that window); raised by the exit button.
     std::function<void()> OnCloseWindow;
 
-    QString RoomName() const { return FRoomName; }
+    QString RoomName() const { return FSession.RoomName(); }
     // The room surface, from Init on; null before.
     TPersonaSpace *Space() const { return FSpace; }
     // The own character, held by the room surface from Init on; null without one.
     TPersonaInst *OwnCharacter() const;
     // The own character's name, empty without one.
-    QString OwnName() const;
-    // The own character block for Announce and Present (its walking target and direction code);
-    // empty without an own character.
-    QString OwnCharacterBlock() const;
-    QString PendingRequest() const { return FPendingRequest; }
-    const QStringList &IgnoreList() const { return FIgnoreList; }
-    bool IsIgnored(const QString &Nick) const;
+    QString OwnName() const { return FSession.OwnName(); }
+    // The own character block for Announce and Present; empty without an own character.
+    QString OwnCharacterBlock() const { return FSession.OwnCharacterBlock(); }
+    QString PendingRequest() const { return FSession.PendingRequest(); }
+    const QStringList &IgnoreList() const { return FSession.IgnoreList(); }
+    bool IsIgnored(const QString &Nick) const { return FSession.IsIgnored(Nick); }
     // The open request dialog of a requester, or null.
     TfrmRequest *RequestDialogOf(const QString &Requester) const;
 
@@ -90,8 +96,8 @@ public:
 
     // Called by the connection manager.
     void ShowText(const QString &Sender, const QString &Text);
-    void HandleAvatarMessage(const QString &Sender, const QString &Text);
-    void HandlePrivateMessage(const QString &Sender, const QString &Text);
+    void HandleAvatarMessage(const QString &Sender, const QString &Text) { FSession.HandleAvatarMessage(Sender, Text); }
+    void HandlePrivateMessage(const QString &Sender, const QString &Text) { FSession.HandlePrivateMessage(Sender, Text); }
     void AddMember(const QString &Nick, const QString &Channel);
     void RemoveMember(const QString &Nick, const QString &Channel);
     void NickChanged(const QString &OldNick, const QString &NewNick);
@@ -100,7 +106,7 @@ public:
     // Whether nick, with or without an "@" or "+" mark, is in either member list.
     bool HasMember(const QString &Nick) const;
 
-    void HandlePrivateCtcp(const QString &Sender, const QString &Body);
+    void HandlePrivateCtcp(const QString &Sender, const QString &Body) { FSession.HandlePrivateCtcp(Sender, Body); }
     void RequestInteraction(const QString &Kind);
     void AnswerRequest(TfrmRequest *Dialog, const QString &Requester, const QString &Kind);
 
@@ -125,31 +131,16 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
-    void BuildMemberPanel();
-    void BuildInteractionBar();
+    void BuildPanels();
     void BindControls();
+    void BindSession();
     void FitSpaceToPanel();
-    bool Bound() const;
-    void SendMessage(const QString &Target, const QString &Text);
-    void SendCommand(const QString &Line);
-    void SendOwnPosition();
+    bool Bound() const { return FSession.Bound(); }
     void Turn(bool Clockwise);
-    // A remote character from the fields of an Announce or Present; throws for a bad appearance.
-    std::unique_ptr<TPersonaInst> BuildCharacter(const QString &Nick, const TCharacterFields &Fields) const;
-    void PlaceCharacter(std::unique_ptr<TPersonaInst> Character);
-    void HandlePresent(const QString &Sender, const QString &Text);
     void OpenRequestDialog(const QString &Sender, const QString &Kind);
-    void PerformAccept(const QString &Acceptor, const QString &Text);
     TPersonaInst *CharacterNamed(const QString &Name) const;
-    // The entry the pop-up commands act on, without its "@" or "+" mark; empty when none is selected.
-    QString SelectedMember() const;
-    void ShowPopup(QListWidget *List, const QPoint &Pos);
-    bool IsRoomChannel(const QString &Channel) const;
-    bool IsCompanionChannel(const QString &Channel) const;
 
-    QString FRoomName;
+    TMemberPanel *FMembers;
     TPersonaSpace *FSpace = nullptr;
-    QString FPendingRequest;
-    QStringList FIgnoreList;
     QHash<QString, QPointer<TfrmRequest>> FRequestDialogs; // by requester, lower case
 };
