@@ -131,7 +131,7 @@ void TfrmChattle::BuildToolStrip()
     strip->setFloatable(false);
     strip->setIconSize(QSize(18, 18));
     strip->setFixedHeight(27 + 4);
-    auto makeButton = [this, strip](const QString &name, const QString &caption, const QString &hint, const QIcon &glyph) {
+    auto makeButton = [strip](const QString &name, const QString &caption, const QString &hint, const QIcon &glyph) {
         auto *button = new QToolButton(strip);
         button->setObjectName(name);
         button->setText(caption);
