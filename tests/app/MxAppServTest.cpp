@@ -53,7 +53,7 @@ protected:
     QStringList Delivered;
 };
 
-TEST_F(MxAppServTest, LogsInAndAsksForTheVersionOnEveryConnectAndLosesLinesSentWhileDown)
+TEST_F(MxAppServTest, logs_in_and_asks_for_the_version_on_every_connect_and_loses_lines_sent_while_down)
 {
     Client.SendLine("CSENDINFO EMAILADDRESS lost@example.com");
     Client.OpenConnection();
@@ -69,7 +69,7 @@ TEST_F(MxAppServTest, LogsInAndAsksForTheVersionOnEveryConnectAndLosesLinesSentW
     EXPECT_NE(Accept(), nullptr); // asks again, and the line sent meanwhile is gone
 }
 
-TEST_F(MxAppServTest, FramesLinesAndDeliversOnePerTick)
+TEST_F(MxAppServTest, frames_lines_and_delivers_one_per_tick)
 {
     const struct {
         const char *What;
@@ -99,7 +99,7 @@ TEST_F(MxAppServTest, FramesLinesAndDeliversOnePerTick)
     }
 }
 
-TEST_F(MxAppServTest, ATickDuringAModalBoxOnlyClearsTheBusyMarkAndTheNextDelivers)
+TEST_F(MxAppServTest, a_tick_during_a_modal_box_only_clears_the_busy_mark_and_the_next_delivers)
 {
     Client.OpenConnection();
     QTcpSocket *peer = Accept();
@@ -124,7 +124,7 @@ TEST_F(MxAppServTest, ATickDuringAModalBoxOnlyClearsTheBusyMarkAndTheNextDeliver
     EXPECT_FALSE(Client.Busy());
 }
 
-TEST_F(MxAppServTest, ALineLongerThanTheCapIsCutAndItsRestDropped)
+TEST_F(MxAppServTest, a_line_longer_than_the_cap_is_cut_and_its_rest_dropped)
 {
     Client.OpenConnection();
     QTcpSocket *peer = Accept();
@@ -137,7 +137,7 @@ TEST_F(MxAppServTest, ALineLongerThanTheCapIsCutAndItsRestDropped)
     EXPECT_EQ(Delivered, QStringList({QString(TMxAppServ::MaxLineBytes, 'x'), "NEXT"}));
 }
 
-TEST_F(MxAppServTest, TriesAgainOnEveryTickWhileTheServiceIsDown)
+TEST_F(MxAppServTest, tries_again_on_every_tick_while_the_service_is_down)
 {
     const quint16 port = Server.serverPort();
     Server.close();

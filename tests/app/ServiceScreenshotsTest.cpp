@@ -23,7 +23,7 @@ void Save(QWidget *window, const QString &name)
     EXPECT_TRUE(window->grab().save(QDir(folder).filePath(name)));
 }
 
-TEST(ServiceScreenshots, SplashAndWizardPages)
+TEST(ServiceScreenshots, splash_and_wizard_pages)
 {
     if (qEnvironmentVariableIsEmpty("CHATTLE_SCREENSHOTS"))
         GTEST_SKIP() << "set CHATTLE_SCREENSHOTS to a folder to draw them";

@@ -17,7 +17,7 @@
 namespace {
 using namespace ServiceTest;
 
-TEST(SplashTest, OkCannotBePressedBeforeLoadingEndsAndThenShowsTheLoginWindow)
+TEST(SplashTest, ok_cannot_be_pressed_before_loading_ends_and_then_shows_the_login_window)
 {
     TFakeLoginWindow login;
     TfrmSplash splash(&login);
@@ -60,7 +60,7 @@ protected:
     QPlainTextEdit *Notes = nullptr;
 };
 
-TEST_F(EmailWizardTest, PagesTwoAndThreeGoOnOnlyWithAddressesAndAName)
+TEST_F(EmailWizardTest, pages_two_and_three_go_on_only_with_addresses_and_a_name)
 {
     EXPECT_TRUE(NextEnabled());
     Assist->next();
@@ -79,7 +79,7 @@ TEST_F(EmailWizardTest, PagesTwoAndThreeGoOnOnlyWithAddressesAndAName)
     EXPECT_EQ(Assist->currentId(), 3);
 }
 
-TEST_F(EmailWizardTest, FinishThanksSendsTheRecordAndCloses)
+TEST_F(EmailWizardTest, finish_thanks_sends_the_record_and_closes)
 {
     const struct {
         const char *What, *Addresses, *Name, *Note, *Record;

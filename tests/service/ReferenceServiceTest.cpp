@@ -19,7 +19,7 @@ QByteArray Reply(QTcpSocket &client)
     return received;
 }
 
-TEST(ReferenceServiceTest, AnswersTheVersionAndLogsInformationLinesOfSeveralClientsWhateverElseArrives)
+TEST(ReferenceServiceTest, answers_the_version_and_logs_information_lines_of_several_clients_whatever_else_arrives)
 {
     QTemporaryDir dir;
     const QString logPath = dir.filePath("service.log");
