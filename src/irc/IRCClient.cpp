@@ -2,9 +2,11 @@
 
 #include <QTimer>
 
+#include "ChattleLog.h"
 #include "ErrorHook.h"
 #include "IRCChannel.h"
 #include "IRCText.h"
+#include "IrcLog.h"
 #include "ProductInfo.h"
 #include "TcpClientSocket.h"
 
@@ -30,6 +32,12 @@ qsizetype LineEndIn(const QByteArray &Buffer)
 {
     const qsizetype cr = Buffer.indexOf('\r');
     return cr >= 0 ? cr : Buffer.indexOf('\n');
+}
+
+// A sent line as the raw log shows it: the server password stays out of the log.
+QString Loggable(const QString &Line)
+{
+    return Line.startsWith(QLatin1String("PASS "), Qt::CaseInsensitive) ? QStringLiteral("PASS ****") : Line;
 }
 } // namespace
 
@@ -171,7 +179,7 @@ void TIRCClient::ProcessNextLine()
     if (PongServer && line.size() > 3 && line.left(4).toUpper() == u"PING")
         AnswerPing(line);
     else
-        DispatchLine(line);
+        LoggingAbandoned(lcIrc, "Dropped server line \"" + line + '"', [&] { DispatchLine(line); });
 }
 
 void TIRCClient::AnswerPing(QString Line)
@@ -196,6 +204,7 @@ void TIRCClient::DropQueuedListReplies()
 
 void TIRCClient::SocketConnect(QObject *)
 {
+    qCDebug(lcIrc).noquote() << "Connected to" << FSocket->Host();
     FConnected = true;
     if (!Password.isEmpty())
         SendRaw("PASS " + Password);
@@ -207,6 +216,7 @@ void TIRCClient::SocketConnect(QObject *)
 
 void TIRCClient::SocketDisconnect(QObject *Sender)
 {
+    qCDebug(lcIrc) << "Disconnected by the server";
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -218,6 +228,7 @@ void TIRCClient::SocketDisconnect(QObject *Sender)
 
 void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)
 {
+    qCDebug(lcIrc) << "Connection error" << ErrorCode;
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -259,10 +270,15 @@ void TIRCClient::SocketRead(QObject *)
     if (FPartialLine.size() > MaxPartialLine) {
         FPartialLine.truncate(MaxPartialLine);
         FDroppingOverlong = true;
+        LogWarning(lcIrc, QStringLiteral("Cut a server line longer than %1 bytes").arg(MaxPartialLine));
     }
 }
 
-void TIRCClient::QueueLine(const QByteArray &Bytes) { FLineQueue << DecodeIRCLine(Bytes); }
+void TIRCClient::QueueLine(const QByteArray &Bytes)
+{
+    FLineQueue << DecodeIRCLine(Bytes);
+    qCDebug(lcIrcRaw).noquote() << "<<" << FLineQueue.last();
+}
 
 void TIRCClient::FreeChannels()
 {
@@ -272,4 +288,8 @@ void TIRCClient::FreeChannels()
     FChannels.clear();
 }
 
-void TIRCClient::WriteLine(const QString &Line) { FSocket->SendText(Line.toUtf8() + "\r\n"); }
+void TIRCClient::WriteLine(const QString &Line)
+{
+    qCDebug(lcIrcRaw).noquote() << ">>" << Loggable(Line);
+    FSocket->SendText(Line.toUtf8() + "\r\n");
+}
