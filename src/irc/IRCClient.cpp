@@ -216,7 +216,7 @@ void TIRCClient::SocketConnect(QObject *)
 
 void TIRCClient::SocketDisconnect(QObject *Sender)
 {
-    qCDebug(lcIrc) << "Disconnected by the server";
+    qCDebug(lcIrc) << "Disconnected";
     FreeChannels();
     FConnected = false;
     FSocket->Close();

@@ -1,6 +1,5 @@
 // The profile file (written, read back, scrambled password, name from the file name) and the login
 // strip: Refresh skipping unreadable files, its events, the hover index rule, selection and painting.
-#include "LogCapture.h"
 #include "PaintBox.h"
 #include "PersonaInst.h"
 #include "PersonaLib.h"
@@ -134,15 +133,6 @@ TEST_F(ProfilesTest, RefreshSkipsUnreadableFilesAndLeavesThemUntouched)
     EXPECT_EQ(strip.Count(), 0);
     EXPECT_TRUE(added.isEmpty());
     EXPECT_EQ(selections, 3);
-}
-
-TEST_F(ProfilesTest, ARefusedProfileIsLoggedWithItsPath)
-{
-    WriteRaw("Bert.pr1", "\r\n1\r\n");
-    TLogCapture log;
-    EXPECT_THROW(TPersonaInst::CreateFromFile(Library.get(), PathOf("Bert.pr1")), EFileError);
-    EXPECT_EQ(log.Lines, QStringList{"chattle.avatar: Refused profile " + PathOf("Bert.pr1") + ": Profile " +
-                                     PathOf("Bert.pr1") + " has fewer than five lines"});
 }
 
 TEST_F(ProfilesTest, HoverFollowsTheColumnAndAClickSelectsTheHoveredCharacter)
