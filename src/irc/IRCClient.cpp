@@ -17,23 +17,6 @@ const QString DefaultRealName = ProductName + QStringLiteral(" ") + ProductVersi
 // Reported with OnDisconnect when the socket fails; the error itself follows with OnCommError.
 const QString SocketErrorText = QStringLiteral("Connection error");
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
-
-void DropLeadingLineEnds(QByteArray &Buffer)
-{
-    qsizetype n = 0;
-    while (n < Buffer.size() && IsLineEnd(Buffer.at(n)))
-        ++n;
-    Buffer.remove(0, n);
-}
-
-// The end of the next line: the first CR, or the first LF only when there is no CR at all.
-qsizetype LineEndIn(const QByteArray &Buffer)
-{
-    const qsizetype cr = Buffer.indexOf('\r');
-    return cr >= 0 ? cr : Buffer.indexOf('\n');
-}
-
 // A sent line as the raw log shows it: the server password stays out of the log.
 QString Loggable(const QString &Line)
 {
@@ -83,8 +66,7 @@ void TIRCClient::Connect()
         FSocket->Close();
     // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
     FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
-    FPartialLine.clear();
-    FDroppingOverlong = false;
+    FFramer.Clear();
     try {
         FSocket->Open();
     } catch (const std::exception &e) {
@@ -242,36 +224,8 @@ void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &Error
 
 void TIRCClient::SocketRead(QObject *)
 {
-    QByteArray buffer = FSocket->ReceiveText();
-    if (FDroppingOverlong) {
-        // The line already kept its first MaxPartialLine bytes; the rest up to its end is dropped.
-        // Its end is found as for any line: a CR anywhere wins over an earlier LF.
-        const qsizetype end = LineEndIn(buffer);
-        if (end < 0)
-            return;
-        QueueLine(FPartialLine);
-        FPartialLine.clear();
-        FDroppingOverlong = false;
-        buffer.remove(0, end);
-    }
-    buffer.prepend(FPartialLine);
-    FPartialLine.clear();
-    DropLeadingLineEnds(buffer);
-    while (!buffer.isEmpty()) {
-        const qsizetype end = LineEndIn(buffer);
-        if (end < 0) {
-            FPartialLine = buffer;
-            break;
-        }
-        QueueLine(buffer.left(end));
-        buffer.remove(0, end + 1);
-        DropLeadingLineEnds(buffer);
-    }
-    if (FPartialLine.size() > MaxPartialLine) {
-        FPartialLine.truncate(MaxPartialLine);
-        FDroppingOverlong = true;
-        LogWarning(lcIrc, QStringLiteral("Cut a server line longer than %1 bytes").arg(MaxPartialLine));
-    }
+    for (const QByteArray &line : FFramer.Feed(FSocket->ReceiveText()))
+        QueueLine(line);
 }
 
 void TIRCClient::QueueLine(const QByteArray &Bytes)

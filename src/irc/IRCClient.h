@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "ClientSocket.h"
+#include "LineFramer.h"
 
 class QTimer;
 class TIRCChannel;
@@ -85,7 +86,7 @@ public:
 
     const QList<TIRCChannel *> &Channels() const { return FChannels; }
     const QStringList &LineQueue() const { return FLineQueue; }
-    const QByteArray &PartialLine() const { return FPartialLine; }
+    const QByteArray &PartialLine() const { return FFramer.Partial(); }
     const QStringList &Params() const { return FParams; }
     TClientSocket *Socket() const { return FSocket; }
     QTimer *LineTimer() const { return FLineTimer; }
@@ -161,8 +162,7 @@ private:
     QString FOwnNick = QStringLiteral("IRCNick");
     bool FConnected = false;
     bool FDisconnecting = false;
-    QByteArray FPartialLine;
-    bool FDroppingOverlong = false; // PartialLine hit the cap: bytes are dropped until the next line end
+    TLineFramer FFramer{MaxPartialLine};
     QStringList FLineQueue;
     QStringList FParams;
     QList<TIRCChannel *> FChannels;

@@ -6,6 +6,7 @@
 
 namespace {
 constexpr int GlyphSize = 18;
+} // namespace
 
 QPixmap EmptyGlyph()
 {
@@ -13,7 +14,6 @@ QPixmap EmptyGlyph()
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
-} // namespace
 
 QIcon ExitGlyph()
 {

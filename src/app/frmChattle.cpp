@@ -1,0 +1,466 @@
+#include "frmChattle.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "AboutBox.h"
+#include "AppPaths.h"
+#include "Banner.h"
+#include "ChattleCursors.h"
+#include "ChattleError.h"
+#include "Dialogs.h"
+#include "ErrorHook.h"
+#include "LoginWindow.h"
+#include "MdiWindowHost.h"
+#include "MxIRCConnection.h"
+#include "Palette.h"
+#include "ProductInfo.h"
+#include "QtSoundPlayer.h"
+#include "ScreenCursor.h"
+#include "ToolGlyphs.h"
+#include "VersionCheck.h"
+#include "frmConsole.h"
+
+namespace {
+const QStringList SoundFiles = {
+    QStringLiteral("/BuddyOnLine.wav"), QStringLiteral("/BuddyOffLine.wav"), QStringLiteral("/MessageFrom.wav"),
+    QStringLiteral("/MessageTo.wav"),   QStringLiteral("/EnterRoom.wav"),    QStringLiteral("/ExitRoom.wav"),
+};
+const QString QuitLine = QStringLiteral("QUIT :Bye Bye");
+const QString DisconnectQuestion = QStringLiteral(
+    "To connect to a different server, you must first disconnect from this one.  Are you sure you'd like to disconnect?");
+const QString ConnectFailedText =
+    QStringLiteral("You are unable to connect to this server.  Please try again later, or try a different IRC server.");
+const QString NickInUseText = QStringLiteral("The nickname you have chosen is in use by someone else on this server.  "
+                                             "Please change your nickname and try again.");
+const QString BannedText = QStringLiteral("You have been banned from this server.  Try connecting to a different one.");
+const QString DisconnectedText =
+    QStringLiteral("You have been disconnected.  Please check your connection, or try a different IRC server.");
+const QString NotOnlineText = QStringLiteral("Please verify you are connected to the Internet.");
+
+// The desktop's default sans-serif font, sized in points or, when pixelSize is given, in pixels.
+QFont SansSerif(int pointSize, int pixelSize = 0)
+{
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    if (pixelSize > 0)
+        font.setPixelSize(pixelSize);
+    else
+        font.setPointSize(pointSize);
+    return font;
+}
+
+// Runs a user command under the application's error hook.
+template <typename Handler> auto Guarded(Handler handler)
+{
+    return [handler] { RunGuarded(handler); };
+}
+} // namespace
+
+TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket)
+    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea))
+{
+    setObjectName(QStringLiteral("frmChattle"));
+    setWindowTitle(ProductName + QStringLiteral("!    Version ") + ProductVersion + QStringLiteral(" "));
+    setFont(SansSerif(8));
+    resize(800, 600);
+
+    FSettings = LoadRegistrySettings();
+
+    FConnection = new TMxIRCConnection(this, Socket);
+    FConnection->Host = this;
+
+    FArtworkDir = AppPaths::ArtworkDir();
+    FProfilesDir = AppPaths::ProfilesDir();
+    for (const QString &file : SoundFiles)
+        FSoundPaths << FArtworkDir + file;
+
+    RegisterChattleCursors();
+
+    FColourDepth = screen() ? screen()->depth() : 32;
+    if (NeedsSharedPalette(FColourDepth)) {
+        FPalette = std::make_unique<TMxPalette>();
+        SetSharedPalette(FPalette.get());
+    }
+
+    FWavPlayer = std::make_unique<TQtSoundPlayer>();
+    SetApplicationErrorHandler([this](const std::exception &error) { HandleApplicationError(error); });
+
+    FArea->setObjectName(QStringLiteral("MDIClient"));
+    FArea->setBackground(Qt::white);
+    BuildToolStrip();
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(BuildBannerStrip());
+    layout->addWidget(FArea, 1);
+    setCentralWidget(central);
+    BuildMenus();
+    AdImage1->LoadBanners(FArtworkDir);
+}
+
+TfrmChattle::~TfrmChattle()
+{
+    SetApplicationErrorHandler(nullptr);
+    // The manager first: it cuts the room windows' way back to it while they still exist.
+    delete FConnection;
+    FConnection = nullptr;
+    if (FPalette)
+        SetSharedPalette(nullptr);
+}
+
+void TfrmChattle::BuildToolStrip()
+{
+    auto *strip = addToolBar(QStringLiteral("Tools"));
+    strip->setObjectName(QStringLiteral("ToolBar1"));
+    strip->setMovable(false);
+    strip->setFloatable(false);
+    strip->setIconSize(QSize(18, 18));
+    strip->setFixedHeight(27 + 4);
+    auto makeButton = [this, strip](const QString &name, const QString &caption, const QString &hint, const QIcon &glyph) {
+        auto *button = new QToolButton(strip);
+        button->setObjectName(name);
+        button->setText(caption);
+        button->setToolTip(hint);
+        button->setIcon(glyph);
+        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setAutoRaise(true);
+        QFont bold = button->font();
+        bold.setBold(true);
+        button->setFont(bold);
+        strip->addWidget(button);
+        return button;
+    };
+    btnConnectDisco = makeButton(QStringLiteral("btnConnectDisco"), QStringLiteral("Login/out"),
+                                 QStringLiteral("Connect / Disconnect"), ConnectGlyph());
+    btnChannels = makeButton(QStringLiteral("btnChannels"), QStringLiteral("Channels"), QStringLiteral("Channels"),
+                             ChannelsGlyph());
+    connect(btnConnectDisco, &QToolButton::clicked, this, Guarded([this] { btnConnectDiscoClick(); }));
+    connect(btnChannels, &QToolButton::clicked, this, Guarded([this] { btnChannelsClick(); }));
+}
+
+QWidget *TfrmChattle::BuildBannerStrip()
+{
+    auto *strip = new QWidget(this);
+    strip->setObjectName(QStringLiteral("pnlBanner"));
+    strip->setFixedHeight(64);
+    strip->setAutoFillBackground(true);
+
+    AdImage1 = new TBanner(strip);
+    AdImage1->ProgramID = BannerProgramID;
+    AdImage1->OnCounted = [this](QObject *, int programId) { AdImage1Counted(programId); };
+
+    Button1 = new QPushButton(QStringLiteral("Tell A Friend!"), strip);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFixedSize(145, 52);
+    QFont font = SansSerif(0, 16);
+    font.setBold(true);
+    Button1->setFont(font);
+    connect(Button1, &QPushButton::clicked, this, Guarded([this] { Button1Click(); }));
+
+    auto *layout = new QHBoxLayout(strip);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(8);
+    layout->addWidget(AdImage1);
+    layout->addWidget(Button1);
+    layout->addStretch(1);
+    return strip;
+}
+
+void TfrmChattle::BuildMenus()
+{
+    auto addItem = [this](QMenu *menu, const QString &name, const QString &caption, const std::function<void()> &action) {
+        QAction *item = menu->addAction(caption);
+        item->setObjectName(name);
+        connect(item, &QAction::triggered, this, [action] { RunGuarded(action); });
+        return item;
+    };
+    QMenu *connection = menuBar()->addMenu(QStringLiteral("&Connection"));
+    connection->setObjectName(QStringLiteral("Connection1"));
+    ConnectDisconnect1 = addItem(connection, QStringLiteral("ConnectDisconnect1"), QStringLiteral("&Connect / Disconnect..."),
+                                 [this] { btnConnectDiscoClick(); });
+    ShowChannels1 = addItem(connection, QStringLiteral("ShowChannels1"), QStringLiteral("&Show Chatrooms (Channels)..."),
+                            [this] { btnChannelsClick(); });
+    connection->addSeparator()->setObjectName(QStringLiteral("N1"));
+    Exit1 = addItem(connection, QStringLiteral("Exit1"), QStringLiteral("E&xit"), [this] { close(); });
+
+    FWindowMenu = menuBar()->addMenu(QStringLiteral("&Window"));
+    FWindowMenu->setObjectName(QStringLiteral("Window1"));
+    Tile1 = addItem(FWindowMenu, QStringLiteral("Tile1"), QStringLiteral("&Tile"), [this] { Tile1Click(); });
+    Cascade1 = addItem(FWindowMenu, QStringLiteral("Cascade1"), QStringLiteral("&Cascade"), [this] { Cascade1Click(); });
+    ArrangeAll1 = addItem(FWindowMenu, QStringLiteral("ArrangeAll1"), QStringLiteral("&Arrange All"),
+                          [this] { ArrangeAll1Click(); });
+    connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    Contents1 = addItem(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"), [this] { Contents1Click(); });
+    ChattleWebsite1 = addItem(help, QStringLiteral("ChattleWebsite1"), QStringLiteral("&Chattle Website"),
+                              [this] { ChattleWebsite1Click(); });
+    About1 = addItem(help, QStringLiteral("About1"), QStringLiteral("&About..."), [this] { About1Click(); });
+}
+
+// The open child windows below the three commands, the active one checked.
+void TfrmChattle::FillWindowMenu()
+{
+    qDeleteAll(FWindowListActions);
+    FWindowListActions.clear();
+    const QList<QMdiSubWindow *> windows = FArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    FWindowListActions << FWindowMenu->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *window : windows) {
+        ++number;
+        const QString title = window->windowTitle().replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction *item = FWindowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
+        item->setCheckable(true);
+        item->setChecked(window == FArea->activeSubWindow());
+        const QPointer<QMdiSubWindow> target = window;
+        connect(item, &QAction::triggered, this, [this, target] {
+            if (target)
+                ActivateChildWindow(target);
+        });
+        FWindowListActions << item;
+    }
+}
+
+// ---- Start-up --------------------------------------------------------------------------------------
+
+void TfrmChattle::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!FActivated)
+        RunGuarded([this] { FormActivate(); });
+}
+
+void TfrmChattle::FormActivate()
+{
+    if (FActivated)
+        return;
+    FActivated = true;
+    if (ShowSplash) {
+        ShowSplash();
+        QCoreApplication::processEvents();
+    }
+
+    FConsole = new TfrmConsole;
+    QMdiSubWindow *consoleWindow = FArea->addSubWindow(FConsole);
+    consoleWindow->setWindowIcon(windowIcon());
+    consoleWindow->resize(FConsole->size());
+    consoleWindow->show();
+
+    FConnection->OnConnected = [this](QObject *, QString) { ConnectionConnected(); };
+    FConnection->OnError = [this](QObject *, int code) { ConnectionError(code); };
+    const QPointer<TfrmConsole> console = FConsole;
+    FConnection->OnConsoleLine = [console](QObject *sender, QString text) {
+        if (console)
+            console->AddLine(sender, text);
+    };
+
+    if (LoginWindow) {
+        LoginWindow->SetDirectories(FArtworkDir, FProfilesDir);
+        // Without artwork there are no characters; the program still runs and shows the console.
+        RunGuarded([this] { LoginWindow->LoadCharacters(); });
+    }
+    FConnection->PersonaLib = LoginWindow ? LoginWindow->PersonaLib() : nullptr;
+    FConnection->ArtworkDir = FArtworkDir;
+    FConnection->WavPlayer = FWavPlayer.get();
+
+    if (SplashLoaded) {
+        SplashLoaded();
+        QCoreApplication::processEvents();
+    } else if (LoginWindow) {
+        LoginWindow->ShowLogin();
+    }
+
+    if (StartServiceClient)
+        StartServiceClient();
+}
+
+// ---- Commands ----------------------------------------------------------------------------------------
+
+void TfrmChattle::btnConnectDiscoClick()
+{
+    if (FConnection->IsConnected()) {
+        if (Confirm(this, DisconnectQuestion) != TDialogButton::Yes)
+            return;
+        FConnection->SendCommand(QuitLine);
+        FConnection->Disconnect();
+    }
+    if (LoginWindow)
+        LoginWindow->ShowLogin();
+}
+
+void TfrmChattle::btnChannelsClick() { FConnection->ShowChannels(); }
+
+void TfrmChattle::Button1Click()
+{
+    if (OpenTellAFriend)
+        OpenTellAFriend(this);
+}
+
+void TfrmChattle::Contents1Click()
+{
+    const QString help = AppPaths::HelpFilePath();
+    if (!QFileInfo::exists(help)) {
+        Warn(this, QStringLiteral("The help file %1 could not be found.").arg(QDir::toNativeSeparators(help)));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void TfrmChattle::ChattleWebsite1Click() { QDesktopServices::openUrl(QUrl(MakerWebAddress)); }
+
+void TfrmChattle::About1Click()
+{
+    TAboutBox about(this);
+    about.exec();
+}
+
+void TfrmChattle::Tile1Click() { FArea->tileSubWindows(); }
+
+void TfrmChattle::Cascade1Click() { FArea->cascadeSubWindows(); }
+
+// Lines the minimised child windows up along the bottom of the area, left to right.
+void TfrmChattle::ArrangeAll1Click()
+{
+    int x = 0;
+    int y = FArea->viewport()->height();
+    for (QMdiSubWindow *window : FArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > FArea->viewport()->width()) {
+            x = 0;
+            y -= size.height();
+        }
+        window->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+// ---- Events --------------------------------------------------------------------------------------------
+
+void TfrmChattle::ConnectionConnected()
+{
+    if (LoginWindow)
+        LoginWindow->HideLogin();
+}
+
+void TfrmChattle::ConnectionError(int Code)
+{
+    const QPointer<TfrmChattle> self = this;
+    auto report = [this, &self](const QString &text) {
+        ShowError(this, text);
+        if (self)
+            ResetScreenCursor();
+        return !self.isNull();
+    };
+    switch (Code) {
+    case ConnectionFailure::ConnectError:
+        if (report(ConnectFailedText) && LoginWindow)
+            LoginWindow->BringLoginToFront();
+        break;
+    case ConnectionFailure::NickInUse:
+        if (report(NickInUseText) && LoginWindow)
+            LoginWindow->ShowLogin();
+        break;
+    case ConnectionFailure::Banned:
+        if (report(BannedText) && LoginWindow)
+            LoginWindow->ShowLogin();
+        break;
+    case ConnectionFailure::Disconnected:
+        if (report(DisconnectedText)) {
+            FConnection->CloseAll();
+            if (LoginWindow)
+                LoginWindow->ShowLogin();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmChattle::ServiceLineReceived(const QString &Line)
+{
+    if (AnnouncesNewVersion(Line))
+        ShowMessage(this, QStringLiteral("A new version is available!  Please download the latest version of Chattle at ") +
+                              MakerWebAddress + QStringLiteral(" "));
+}
+
+void TfrmChattle::AdImage1Counted(int ProgramID)
+{
+    SendToService(QStringLiteral("CSENDINFO AUREATE_ADVERT ") + QString::number(ProgramID));
+}
+
+void TfrmChattle::ReportEmailAddress(const QString &Address)
+{
+    SendToService(QStringLiteral("CSENDINFO EMAILADDRESS ") + Address);
+}
+
+void TfrmChattle::ReportTellAFriend(const QString &Text) { SendToService(QStringLiteral("CSENDINFO TELLAFRIEND ") + Text); }
+
+void TfrmChattle::StopChannelListing() { FConnection->StopListing(); }
+
+void TfrmChattle::SendToService(const QString &Line)
+{
+    if (SendServiceLine)
+        SendServiceLine(Line);
+}
+
+void TfrmChattle::HandleApplicationError(const std::exception &Error)
+{
+    if (!dynamic_cast<const ESocketError *>(&Error))
+        return;
+    const QPointer<TfrmChattle> self = this;
+    ShowError(this, NotOnlineText);
+    if (!self)
+        return;
+    ResetScreenCursor();
+    if (LoginWindow)
+        LoginWindow->BringLoginToFront();
+}
+
+// ---- Child windows ---------------------------------------------------------------------------------------
+
+void TfrmChattle::AddChildWindow(QMdiSubWindow *Window) { FHost->AddChildWindow(Window); }
+
+void TfrmChattle::ActivateChildWindow(QMdiSubWindow *Window) { FHost->ActivateChildWindow(Window); }
+
+void TfrmChattle::BringToFront() { FHost->BringToFront(); }
+
+// ---- Closing -------------------------------------------------------------------------------------------
+
+// Leaving while connected says goodbye to the server and closes the room windows quietly: their own
+// close rule would send a PART for every room.
+void TfrmChattle::closeEvent(QCloseEvent *event)
+{
+    RunGuarded([this] {
+        if (FConnection->IsConnected()) {
+            FConnection->SendCommand(QuitLine);
+            FConnection->Disconnect();
+        }
+        FConnection->CloseAll();
+        if (LoginWindow)
+            LoginWindow->HideLogin();
+    });
+    event->accept();
+    QMainWindow::closeEvent(event);
+    if (OnClosed)
+        OnClosed();
+}

@@ -1,0 +1,139 @@
+#pragma once
+// The main window: the multiple-document frame around the console, the room and private chat
+// windows. It owns the connection manager, turns its failure codes into messages, keeps the three
+// registry values, checks the service's version reply and hosts the banner.
+#include <QMainWindow>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+#include "AppShell.h"
+#include "RegistrySettings.h"
+#include "WindowHost.h"
+#include "frmConsole.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QPushButton;
+class QToolButton;
+class TBanner;
+class TClientSocket;
+class TLoginWindow;
+class TMxPalette;
+class TQtSoundPlayer;
+class TSoundPlayer;
+class TMdiWindowHost;
+
+class TfrmChattle : public QMainWindow, public TAppShell, public TWindowHost {
+    Q_OBJECT
+public:
+    static constexpr int BannerProgramID = 344;
+
+    // Socket: the IRC transport (tests pass a fake); null makes the real one.
+    explicit TfrmChattle(QWidget *Parent = nullptr, TClientSocket *Socket = nullptr);
+    ~TfrmChattle() override;
+
+    // Set by the entry before the window is shown; not owned.
+    TLoginWindow *LoginWindow = nullptr;
+    // The splash: shown at the start of the first activation; SplashLoaded enables its Ok and gives
+    // it the focus once the characters are loaded. Without a splash the login window shows at once.
+    std::function<void()> ShowSplash;
+    std::function<void()> SplashLoaded;
+    // The service client: started at the first activation, handed every line to send.
+    // Its received lines go to ServiceLineReceived.
+    std::function<void()> StartServiceClient;
+    std::function<void(const QString &Line)> SendServiceLine;
+    // Makes a tell-a-friend wizard owned by the main window and shows it (not modal).
+    std::function<void(QWidget *Owner)> OpenTellAFriend;
+    // Raised when the main window has closed: the program ends.
+    std::function<void()> OnClosed;
+
+    // TAppShell
+    TMxIRCConnection *Connection() override { return FConnection; }
+    void ReportEmailAddress(const QString &Address) override;
+    void ReportTellAFriend(const QString &Text) override;
+    void StopChannelListing() override;
+
+    // TWindowHost
+    QWidget *OwnerWindow() override { return this; }
+    void AddChildWindow(QMdiSubWindow *Window) override;
+    void ActivateChildWindow(QMdiSubWindow *Window) override;
+    void BringToFront() override;
+
+    // Where things live, decided at creation.
+    QString ArtworkDir() const { return FArtworkDir; }
+    QString ProfilesDir() const { return FProfilesDir; }
+    QStringList SoundPaths() const { return FSoundPaths; }
+    const TRegistrySettings &Settings() const { return FSettings; }
+    TfrmConsole *Console() const { return FConsole; }
+    TBanner *Banner() const { return AdImage1; }
+    QMdiArea *Area() const { return FArea; }
+    bool Activated() const { return FActivated; }
+
+    // The first activation: splash, console, events, characters, service client. Runs when the
+    // window is first shown; later calls do nothing.
+    void FormActivate();
+
+    void btnConnectDiscoClick();
+    void btnChannelsClick();
+    void Button1Click();
+    void Contents1Click();
+    void ChattleWebsite1Click();
+    void About1Click();
+    void Tile1Click();
+    void Cascade1Click();
+    void ArrangeAll1Click();
+
+    // Connection manager events.
+    void ConnectionConnected();
+    void ConnectionError(int Code);
+    // A line from the service client.
+    void ServiceLineReceived(const QString &Line);
+    // The banner counted one display.
+    void AdImage1Counted(int ProgramID);
+
+    // Controls.
+    QToolButton *btnConnectDisco;
+    QToolButton *btnChannels;
+    TBanner *AdImage1;
+    QPushButton *Button1;
+    QAction *ConnectDisconnect1;
+    QAction *ShowChannels1;
+    QAction *Exit1;
+    QAction *Tile1;
+    QAction *Cascade1;
+    QAction *ArrangeAll1;
+    QAction *Contents1;
+    QAction *ChattleWebsite1;
+    QAction *About1;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void BuildToolStrip();
+    QWidget *BuildBannerStrip();
+    void BuildMenus();
+    void FillWindowMenu();
+    void HandleApplicationError(const std::exception &Error);
+    void SendToService(const QString &Line);
+
+    TRegistrySettings FSettings;
+    QString FArtworkDir;
+    QString FProfilesDir;
+    QStringList FSoundPaths;
+    int FColourDepth = 0;
+    std::unique_ptr<TMxPalette> FPalette;
+    std::unique_ptr<TQtSoundPlayer> FWavPlayer;
+    TMxIRCConnection *FConnection;
+    QMdiArea *FArea;
+    std::unique_ptr<TMdiWindowHost> FHost;
+    QMenu *FWindowMenu = nullptr;
+    QList<QAction *> FWindowListActions;
+    QPointer<TfrmConsole> FConsole;
+    bool FActivated = false;
+};

@@ -1,0 +1,68 @@
+#include "MainWindowTestSupport.h"
+
+#include <QSettings>
+#include <QTimer>
+
+#include "ErrorHook.h"
+#include "IRCClient.h"
+#include "MxIRCConnection.h"
+#include "PersonaInst.h"
+#include "PersonaLib.h"
+#include "frmChattle.h"
+
+namespace {
+// One part library for the whole run: loading it takes a while.
+TPersonaLib &Library()
+{
+    static TPersonaLib library(QStringLiteral(CHATTLE_ARTWORK_DIR));
+    return library;
+}
+} // namespace
+
+TTemporarySettings::TTemporarySettings()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FDir.path());
+}
+
+TTemporarySettings::~TTemporarySettings()
+{
+    // Nowhere real, even after the folder is gone.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, FDir.path() + "-gone");
+}
+
+TMainWindowRig::TMainWindowRig()
+    : Socket(new TFakeSocket), Character(std::make_unique<TPersonaInst>(&Library())),
+      Window(std::make_unique<TfrmChattle>(nullptr, Socket))
+{
+    Window->LoginWindow = &Login;
+    Window->StartServiceClient = [this] { ++ServiceStarts; };
+    Window->SendServiceLine = [this](const QString &line) { ServiceLines << line; };
+    Window->Connection()->IRCClient()->LineTimer()->stop();
+}
+
+TMainWindowRig::~TMainWindowRig() { Window.reset(); }
+
+void TMainWindowRig::Activate()
+{
+    Window->show();
+    Login.Calls.clear();
+}
+
+void TMainWindowRig::ConnectAsAlice()
+{
+    TMxIRCConnection *connection = Window->Connection();
+    connection->PersonaLib = &Library();
+    connection->SelectedCharacter = Character.get();
+    connection->Connect("alice", "", "srv1", 6667);
+    Socket->AcceptConnection();
+    Socket->TakeLines();
+    Login.Calls.clear();
+}
+
+void TMainWindowRig::Feed(const QString &Line)
+{
+    TIRCClient *client = Window->Connection()->IRCClient();
+    Socket->Receive(Line.toUtf8() + "\r\n");
+    while (!client->LineQueue().isEmpty())
+        RunGuarded([client] { client->ProcessNextLine(); });
+}
