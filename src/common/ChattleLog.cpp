@@ -29,12 +29,14 @@ void LogWarning(TLogCategory category, const QString &text)
         qCWarning(category).noquote() << *admitted;
 }
 
-void LogAbandoned(TLogCategory category, const QString &what, const EChattleError &error)
+void LogAbandoned(TLogCategory category, const QString &what, const std::exception &error)
 {
-    if (error.Logged)
-        return;
-    error.Logged = true;
-    LogWarning(category, what + QStringLiteral(": ") + error.Message());
+    if (const auto *own = dynamic_cast<const EChattleError *>(&error)) {
+        if (own->Logged)
+            return;
+        own->Logged = true;
+    }
+    LogWarning(category, what + QStringLiteral(": ") + QString::fromUtf8(error.what()));
 }
 
 void ResetWarningLimits()

@@ -14,7 +14,7 @@ void LogWarning(TLogCategory category, const QString &text);
 
 // Logs "what: reason" unless a layer below already logged this error; either way it is marked logged,
 // so the layers it passes on its way up to the error hook stay silent about it.
-void LogAbandoned(TLogCategory category, const QString &what, const EChattleError &error);
+void LogAbandoned(TLogCategory category, const QString &what, const std::exception &error);
 
 // Runs work; an EChattleError leaving it is logged (LogAbandoned) and goes on up unchanged.
 template <class TWork>

@@ -1,6 +1,5 @@
 #include "ErrorHook.h"
 
-#include "ChattleError.h"
 #include "ChattleLog.h"
 #include "CommonLog.h"
 
@@ -11,26 +10,18 @@ TErrorHandler &Handler()
     return handler;
 }
 
-// What nobody takes is logged, unless the layer that gave up on it already said why.
-void Drop(const std::exception &e, const QString &why)
-{
-    if (const auto *error = dynamic_cast<const EChattleError *>(&e))
-        LogAbandoned(lcCommon, why, *error);
-    else
-        LogWarning(lcCommon, why + QStringLiteral(": ") + QString::fromUtf8(e.what()));
-}
-
 void Report(const std::exception &e)
 {
     if (!Handler()) {
-        Drop(e, QStringLiteral("Dropped an error"));
+        // What nobody takes is logged, unless the layer that gave up on it already said why.
+        LogAbandoned(lcCommon, QStringLiteral("Dropped an error"), e);
         return;
     }
     try {
         Handler()(e);
     } catch (...) {
         // A failing handler must not take the event loop down with it.
-        Drop(e, QStringLiteral("Dropped an error whose handler failed"));
+        LogAbandoned(lcCommon, QStringLiteral("Dropped an error whose handler failed"), e);
     }
 }
 } // namespace
