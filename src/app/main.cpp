@@ -3,9 +3,12 @@
 #include <QIcon>
 #include <memory>
 
+#include "MxAppServ.h"
 #include "StandInLogin.h"
 #include "ToolGlyphs.h"
 #include "frmChattle.h"
+#include "frmEmailWizard.h"
+#include "frmSplash.h"
 
 int main(int argc, char **argv)
 {
@@ -22,6 +25,19 @@ int main(int argc, char **argv)
     login = std::make_unique<TStandInLogin>(window.Connection());
     window.LoginWindow = login.get();
     window.OnClosed = [] { QCoreApplication::quit(); };
+
+    // The splash and the service client belong to the main window and go with it.
+    auto *splash = new TfrmSplash(login.get(), &window);
+    window.ShowSplash = [splash] { splash->show(); };
+    window.SplashLoaded = [splash] { splash->LoadingDone(); };
+    auto *service = new TMxAppServ(&window);
+    window.StartServiceClient = [service, &window] {
+        service->AppID = QStringLiteral("CHATTLE");
+        service->OnLineReceived = [&window](QObject *, const QString &Line) { window.ServiceLineReceived(Line); };
+        service->OpenConnection();
+    };
+    window.SendServiceLine = [service](const QString &Line) { service->SendLine(Line); };
+    window.OpenTellAFriend = [&window](QWidget *Owner) { (new TfrmEmailWizard(&window, Owner))->show(); };
     window.showMaximized();
     return QApplication::exec();
 }
