@@ -2,7 +2,6 @@
 // files there for people to look at.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "ServiceTestSupport.h"
+#include "ToolGlyphs.h"
 #include "frmEmailWizard.h"
 #include "frmSplash.h"
 
@@ -27,10 +27,8 @@ TEST(ServiceScreenshots, SplashAndWizardPages)
 {
     if (qEnvironmentVariableIsEmpty("CHATTLE_SCREENSHOTS"))
         GTEST_SKIP() << "set CHATTLE_SCREENSHOTS to a folder to draw them";
-    const QString iconFile = QStringLiteral(CHATTLE_ARTWORK_DIR "/chattle48.png");
     const QIcon formerIcon = QApplication::windowIcon();
-    if (QFile::exists(iconFile))
-        QApplication::setWindowIcon(QIcon(iconFile));
+    QApplication::setWindowIcon(ChattleEmblem()); // as the program has it when run from its build folder
     ServiceTest::TFakeLoginWindow login;
     TfrmSplash splash(&login);
     Save(&splash, "splash.png");
