@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "ServiceTestSupport.h"
-#include "ToolGlyphs.h"
 #include "frmEmailWizard.h"
 #include "frmSplash.h"
 
@@ -28,7 +27,7 @@ TEST(ServiceScreenshots, SplashAndWizardPages)
     if (qEnvironmentVariableIsEmpty("CHATTLE_SCREENSHOTS"))
         GTEST_SKIP() << "set CHATTLE_SCREENSHOTS to a folder to draw them";
     const QIcon formerIcon = QApplication::windowIcon();
-    QApplication::setWindowIcon(ChattleEmblem()); // as the program has it when run from its build folder
+    QApplication::setWindowIcon(QIcon(QStringLiteral(CHATTLE_ARTWORK_DIR "/chattle48.png"))); // the program's icon
     ServiceTest::TFakeLoginWindow login;
     TfrmSplash splash(&login);
     Save(&splash, "splash.png");
