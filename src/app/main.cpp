@@ -5,10 +5,13 @@
 #include <memory>
 
 #include "AppPaths.h"
+#include "MxAppServ.h"
 #include "ProductInfo.h"
 #include "StandInLogin.h"
 #include "ToolGlyphs.h"
 #include "frmChattle.h"
+#include "frmEmailWizard.h"
+#include "frmSplash.h"
 
 namespace {
 // The icon of the menu entry, as artgen draws it into the artwork; the drawn emblem when it is missing.
@@ -41,6 +44,19 @@ int main(int argc, char **argv)
     login = std::make_unique<TStandInLogin>(window.Connection());
     window.LoginWindow = login.get();
     window.OnClosed = [] { QCoreApplication::quit(); };
+
+    // The splash and the service client belong to the main window and go with it.
+    auto *splash = new TfrmSplash(login.get(), &window);
+    window.ShowSplash = [splash] { splash->show(); };
+    window.SplashLoaded = [splash] { splash->LoadingDone(); };
+    auto *service = new TMxAppServ(&window);
+    window.StartServiceClient = [service, &window] {
+        service->AppID = QStringLiteral("CHATTLE");
+        service->OnLineReceived = [&window](QObject *, const QString &Line) { window.ServiceLineReceived(Line); };
+        service->OpenConnection();
+    };
+    window.SendServiceLine = [service](const QString &Line) { service->SendLine(Line); };
+    window.OpenTellAFriend = [&window](QWidget *Owner) { (new TfrmEmailWizard(&window, Owner))->show(); };
     window.showMaximized();
     return QApplication::exec();
 }
