@@ -128,7 +128,7 @@ TEST_F(PictureFile, bitmap_files_load_and_broken_ones_raise)
     EXPECT_EQ(bitmap.Width(), 3);
 }
 
-TEST_F(PictureFile, EachUnreadablePictureIsLoggedOnceWithItsPath)
+TEST_F(PictureFile, each_unreadable_picture_is_logged_once_with_its_path)
 {
     TLogCapture log;
     TMxBitmap bitmap(1, 1);
