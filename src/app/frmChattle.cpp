@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "AboutBox.h"
 #include "AppPaths.h"
@@ -25,6 +26,7 @@
 #include "ErrorHook.h"
 #include "LoginWindow.h"
 #include "MdiWindowHost.h"
+#include "MxAppServ.h"
 #include "MxIRCConnection.h"
 #include "Palette.h"
 #include "ProductInfo.h"
@@ -33,6 +35,8 @@
 #include "ToolGlyphs.h"
 #include "VersionCheck.h"
 #include "frmConsole.h"
+#include "frmEmailWizard.h"
+#include "frmSplash.h"
 
 namespace {
 const QStringList SoundFiles = {
@@ -70,9 +74,12 @@ template <typename Handler> auto Guarded(Handler handler)
 }
 } // namespace
 
-TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket)
-    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea))
+TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *ServiceSocket)
+    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea)),
+      FServiceSocket(ServiceSocket)
 {
+    if (FServiceSocket)
+        FServiceSocket->setParent(this);
     setObjectName(QStringLiteral("frmChattle"));
     setWindowTitle(ProductName + QStringLiteral("!    Version ") + ProductVersion + QStringLiteral(" "));
     setFont(SansSerif(8));
@@ -253,8 +260,8 @@ void TfrmChattle::FormActivate()
     if (FActivated)
         return;
     FActivated = true;
-    if (ShowSplash) {
-        ShowSplash();
+    if (Splash) {
+        Splash->show();
         QCoreApplication::processEvents();
     }
 
@@ -281,15 +288,17 @@ void TfrmChattle::FormActivate()
     FConnection->ArtworkDir = FArtworkDir;
     FConnection->WavPlayer = FWavPlayer.get();
 
-    if (SplashLoaded) {
-        SplashLoaded();
+    if (Splash) {
+        Splash->LoadingDone();
         QCoreApplication::processEvents();
     } else if (LoginWindow) {
         LoginWindow->ShowLogin();
     }
 
-    if (StartServiceClient)
-        StartServiceClient();
+    FAppServ = new TMxAppServ(this, std::exchange(FServiceSocket, nullptr));
+    FAppServ->AppID = QStringLiteral("CHATTLE");
+    FAppServ->OnLineReceived = [this](QObject *, const QString &line) { ServiceLineReceived(line); };
+    FAppServ->OpenConnection();
 }
 
 // ---- Commands ----------------------------------------------------------------------------------------
@@ -310,8 +319,8 @@ void TfrmChattle::btnChannelsClick() { FConnection->ShowChannels(); }
 
 void TfrmChattle::Button1Click()
 {
-    if (OpenTellAFriend)
-        OpenTellAFriend(this);
+    auto *wizard = new TfrmEmailWizard(this, this);
+    wizard->show();
 }
 
 void TfrmChattle::Contents1Click()
@@ -419,8 +428,8 @@ void TfrmChattle::StopChannelListing() { FConnection->StopListing(); }
 
 void TfrmChattle::SendToService(const QString &Line)
 {
-    if (SendServiceLine)
-        SendServiceLine(Line);
+    if (FAppServ)
+        FAppServ->SendLine(Line);
 }
 
 void TfrmChattle::HandleApplicationError(const std::exception &Error)

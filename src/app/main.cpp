@@ -1,10 +1,11 @@
-// Chattle's entry: the main window first, then the login window, then the message loop.
+// Chattle's entry: the main window first, then the login window and the splash, then the message loop.
 #include <QApplication>
 #include <QIcon>
 #include <memory>
 
 #include "StandInLogin.h"
 #include "ToolGlyphs.h"
+#include "frmSplash.h"
 #include "frmChattle.h"
 
 int main(int argc, char **argv)
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     TfrmChattle window;
     login = std::make_unique<TStandInLogin>(window.Connection());
     window.LoginWindow = login.get();
+    window.Splash = new TfrmSplash(login.get(), &window);
     window.OnClosed = [] { QCoreApplication::quit(); };
     window.showMaximized();
     return QApplication::exec();
