@@ -9,6 +9,7 @@ packages=(
   libgif-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   ngircd xvfb xauth
+  desktop-file-utils appstream
   clang libclang-rt-14-dev
   fonts-dejavu-core
 )

@@ -5,17 +5,11 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "IRCFormatting.h"
 #include "Utils.h"
 
 namespace {
-const QChar CtcpCode(0x01);
-const QChar BoldCode(0x02);
-const QChar ColourCode(0x03);
-const QChar ReverseCode(0x16);
-const QChar UnderlineCode(0x1F);
 const QString ActionPrefix = QStringLiteral("ACTION ");
-// Colour numbers are read in full but capped: anything past 15 is black anyway.
-constexpr int ColourCap = 1000;
 
 QTextCharFormat PlainFormat()
 {
@@ -25,8 +19,6 @@ QTextCharFormat PlainFormat()
     format.setFontUnderline(false);
     return format;
 }
-
-bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 QTextCursor EndOf(QTextEdit &view)
 {
@@ -47,62 +39,42 @@ void TConversationWriter::Write(const QString &sender, const QString &text, cons
     FRun.clear();
     FLineStarted = false;
 
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == CtcpCode) {
-            // A body without its closing 0x01 runs to the end of the text.
-            qsizetype close = text.indexOf(CtcpCode, i + 1);
-            if (close < 0)
-                close = text.size();
-            const QString body = text.mid(i + 1, close - i - 1);
-            i = close;
-            if (onCtcp)
-                onCtcp(body);
-            if (!view)
-                return;
-            if (body.toUpper().startsWith(ActionPrefix)) {
-                AddLine(sender + QLatin1Char(' ') + body.mid(ActionPrefix.size()));
-                ScrollToEnd();
-            }
-        } else if (c == BoldCode) {
-            Flush();
-            FFormat.setFontWeight(FFormat.fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
-        } else if (c == UnderlineCode) {
-            Flush();
-            FFormat.setFontUnderline(!FFormat.fontUnderline());
-        } else if (c == ReverseCode) {
-            continue;
-        } else if (c == ColourCode) {
-            Flush();
-            i = ReadColour(text, i + 1) - 1;
-        } else {
-            if (!FLineStarted)
-                StartLine();
-            FRun += c;
+    TIrcFormatHandlers handlers;
+    handlers.Run = [this](const QString &run) {
+        if (!FLineStarted)
+            StartLine();
+        FRun += run;
+    };
+    handlers.Bold = [this] {
+        Flush();
+        FFormat.setFontWeight(FFormat.fontWeight() > QFont::Normal ? QFont::Normal : QFont::Bold);
+    };
+    handlers.Underline = [this] {
+        Flush();
+        FFormat.setFontUnderline(!FFormat.fontUnderline());
+    };
+    handlers.Colour = [this](const TIrcColourCode &code) {
+        Flush();
+        // A background number is not shown: the text turns black instead.
+        const std::uint32_t colour = code.Foreground && !code.HasBackground ? IrcColour(*code.Foreground) : 0;
+        FFormat.setForeground(QColor(SwapRedBlue(colour)));
+    };
+    handlers.Ctcp = [&](const QString &body) {
+        if (onCtcp)
+            onCtcp(body);
+        if (!view)
+            return false;
+        if (body.toUpper().startsWith(ActionPrefix)) {
+            AddLine(sender + QLatin1Char(' ') + body.mid(ActionPrefix.size()));
+            ScrollToEnd();
         }
-    }
+        return true;
+    };
+    WalkIrcFormatting(text, handlers);
+    if (!view)
+        return;
     Flush();
     ScrollToEnd();
-}
-
-qsizetype TConversationWriter::ReadColour(const QString &text, qsizetype at)
-{
-    int number = 0;
-    bool anyDigit = false;
-    while (at < text.size() && IsAsciiDigit(text.at(at))) {
-        number = std::min(number * 10 + (text.at(at).unicode() - '0'), ColourCap);
-        anyDigit = true;
-        ++at;
-    }
-    std::uint32_t colour = anyDigit ? IrcColour(number) : 0;
-    if (at < text.size() && text.at(at) == QLatin1Char(',')) {
-        ++at;
-        while (at < text.size() && IsAsciiDigit(text.at(at)))
-            ++at;
-        colour = 0;
-    }
-    FFormat.setForeground(QColor(SwapRedBlue(colour)));
-    return at;
 }
 
 void TConversationWriter::StartLine()

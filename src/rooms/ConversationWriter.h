@@ -25,8 +25,6 @@ private:
     void AddLine(const QString &line);
     void Flush();
     void ScrollToEnd();
-    // Reads the colour code after a 0x03 at `at`; returns the index of the first character after it.
-    qsizetype ReadColour(const QString &text, qsizetype at);
 
     QTextEdit &FView;
     QString FSender;

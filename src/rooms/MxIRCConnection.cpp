@@ -261,7 +261,8 @@ void TMxIRCConnection::ClientServerMsg(int Code, const QString &Text)
         if (EndsConsoleSection(Code))
             ConsoleLine(QStringLiteral("-"));
     }
-    if (Code == 433)
+    // An erroneous (432) or unavailable (437) nickname needs the same remedy as one in use.
+    if (Code == 432 || Code == 433 || Code == 437)
         RaiseError(ConnectionFailure::NickInUse);
     else if (Code == 465)
         RaiseError(ConnectionFailure::Banned);

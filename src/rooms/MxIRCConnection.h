@@ -25,7 +25,7 @@ namespace ConnectionFailure {
 constexpr int ConnectError = 1000;    // the socket could not connect
 constexpr int SocketError = 2000;     // any other socket error
 constexpr int Disconnected = 2001;    // the connection was lost
-constexpr int NickInUse = 1433;       // the server answered 433
+constexpr int NickInUse = 1433;       // the server refused the nickname (432, 433 or 437)
 constexpr int Banned = 1465;          // the server answered 465
 } // namespace ConnectionFailure
 

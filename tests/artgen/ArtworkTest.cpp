@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -280,6 +281,16 @@ TEST_F(ArtworkTest, pictures_highlight_and_sounds_have_their_sizes_and_formats)
         EXPECT_LT(seconds, 1.5) << name << " is not short";
         EXPECT_FALSE(sounds.contains(wav)) << name << " sounds like another one";
         sounds << wav;
+    }
+}
+
+TEST_F(ArtworkTest, the_application_icon_comes_in_three_sizes_on_a_transparent_square)
+{
+    for (int size : {48, 128, 256}) {
+        const QImage icon(PathOf(QStringLiteral("chattle%1.png").arg(size)));
+        ASSERT_EQ(icon.size(), QSize(size, size)) << size;
+        EXPECT_EQ(qAlpha(icon.pixel(size - 1, size - 1)), 0) << size << ": the corner beside the bubble's tail";
+        EXPECT_EQ(qAlpha(icon.pixel(size / 2, size / 2)), 255) << size << ": the face";
     }
 }
 

@@ -325,7 +325,9 @@ TEST_F(ConnectionTest, server_replies_reach_the_console_and_failures_become_code
 
     Feed(":srv 433 * alice :Nickname already in use");
     Feed(":srv 465 alice :You are banned");
-    EXPECT_EQ(Errors, QList<int>({1433, 1465}));
+    Feed(":srv 432 * al/ice :Erroneous nickname");
+    Feed(":srv 437 * alice :Nick/channel is temporarily unavailable");
+    EXPECT_EQ(Errors, QList<int>({1433, 1465, 1433, 1433}));
 
     // Each kind on a socket that is not connected (on a live one the engine reports the loss first).
     Errors.clear();

@@ -1,5 +1,6 @@
 #include "ArtworkWriter.h"
 
+#include "AppIcon.h"
 #include "ArtColours.h"
 #include "Banners.h"
 #include "Catalogues.h"
@@ -57,6 +58,8 @@ QStringList WriteArtwork(const QString &directory)
     const std::vector<QImage> banners = DrawBanners(parts);
     for (size_t i = 0; i < banners.size(); ++i)
         save(QStringLiteral("banner%1.jpg").arg(i + 1), EncodeJpeg(banners[i]));
+    for (int size : AppIconSizes)
+        save(QStringLiteral("chattle%1.png").arg(size), EncodePng(DrawAppIcon(parts, size)));
     for (const TSound &sound : SynthesizeSounds())
         save(sound.FileName, EncodeWav(sound.Samples, SoundSampleRate));
     return written;

@@ -3,6 +3,7 @@
 #include "ChattleError.h"
 #include "Raster.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QtEndian>
@@ -103,6 +104,16 @@ QByteArray EncodeGif(const std::vector<QImage> &frames, QRgb background)
     if (EGifCloseFile(gif, &error) != GIF_OK)
         throw EFileError(QStringLiteral("GIF encoder could not finish"));
     return out;
+}
+
+QByteArray EncodePng(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.convertToFormat(QImage::Format_ARGB32).save(&buffer, "PNG"))
+        throw EFileError(QStringLiteral("PNG encoder failed"));
+    return bytes;
 }
 
 QByteArray EncodeJpeg(const QImage &image, int quality)

@@ -14,6 +14,8 @@ QByteArray EncodeGif(const std::vector<QImage> &frames, QRgb background);
 QByteArray EncodeJpeg(const QImage &image, int quality = 90);
 // A 24-bit uncompressed Windows bitmap.
 QByteArray EncodeBmp(const QImage &image);
+// A PNG with an alpha channel (no time stamp, so the bytes depend only on the picture).
+QByteArray EncodePng(const QImage &image);
 // A mono 16-bit PCM WAVE file.
 QByteArray EncodeWav(const std::vector<qint16> &samples, int sampleRate);
 

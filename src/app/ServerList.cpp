@@ -1,0 +1,69 @@
+#include "ServerList.h"
+
+#include "ChattleError.h"
+#include "IniFile.h"
+#include "StrictNumber.h"
+#include "Tokenizer.h"
+
+namespace {
+const QString Section = QStringLiteral("servers");
+const QChar Separator = u':';
+
+QString Key(int Index) { return QStringLiteral("serv%1").arg(Index); }
+
+QString WithoutSeparators(QString Text) { return Text.replace(Separator, u';'); }
+} // namespace
+
+namespace ServerList {
+QStringList Load(const QString &IniPath)
+{
+    const TIniFile ini(IniPath);
+    QStringList entries;
+    for (int i = 0; i < MaxEntries; ++i) {
+        const QString entry = ini.ReadString(Section, Key(i));
+        if (entry.isEmpty())
+            break;
+        entries << entry;
+    }
+    return entries;
+}
+
+void Save(const QString &IniPath, const QStringList &Entries)
+{
+    TIniFile ini(IniPath);
+    ini.EraseSection(Section);
+    for (int i = 0; i < std::min<int>(int(Entries.size()), MaxEntries); ++i)
+        ini.WriteString(Section, Key(i), Entries.at(i));
+    ini.UpdateFile();
+}
+
+QString MakeEntry(const QString &Description, const QString &Address, const QString &PortText)
+{
+    const int port = ParsePort(PortText).value_or(DefaultPort);
+    return WithoutSeparators(Description.trimmed()) + Separator + WithoutSeparators(Address.trimmed()) + Separator
+           + QString::number(port);
+}
+
+QString EntryName(const QString &Entry) { return Entry.section(Separator, 0, 0); }
+
+TServerFields SplitEntry(const QString &Entry)
+{
+    TTokenizer tokens(Entry, QString(Separator));
+    TServerFields fields;
+    fields.Description = tokens.NextToken();
+    fields.Address = tokens.NextToken();
+    fields.Port = tokens.NextToken();
+    return fields;
+}
+
+std::optional<int> ParsePort(const QString &Text)
+{
+    try {
+        const int port = StrictToInt(Text);
+        if (port >= 1 && port <= 65535)
+            return port;
+    } catch (const EConvertError &) {
+    }
+    return std::nullopt;
+}
+} // namespace ServerList

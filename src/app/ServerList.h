@@ -1,0 +1,36 @@
+#pragma once
+// The user's list of IRC servers in servers.ini. An entry is "description:address:port"; a ":"
+// inside the description or the address is stored as ";", so every entry has exactly two ":".
+// The section "servers" holds the entries as serv0, serv1, ... in list order, without gaps.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace ServerList {
+constexpr int MaxEntries = 255;
+constexpr int DefaultPort = 6667;
+
+// serv0 upward until the first key that is missing or empty, at most MaxEntries. A missing or
+// unreadable file gives an empty list.
+QStringList Load(const QString &IniPath);
+// Erases the section and writes the first MaxEntries entries; the file's other sections stay.
+// Throws EFileError naming the file when it cannot be written.
+void Save(const QString &IniPath, const QStringList &Entries);
+
+// A new entry of the trimmed description and address; a port text that is not a port number from 1 to 65535 gives DefaultPort.
+QString MakeEntry(const QString &Description, const QString &Address, const QString &PortText);
+// The name shown for an entry: its text before the first ":".
+QString EntryName(const QString &Entry);
+
+// The three fields, cut at ":" as they were joined.
+struct TServerFields {
+    QString Description;
+    QString Address;
+    QString Port;
+};
+TServerFields SplitEntry(const QString &Entry);
+
+// The port number of a text of plain digits from 1 to 65535; nothing for anything else (a number too
+// large for an int never wraps into a valid-looking port).
+std::optional<int> ParsePort(const QString &Text);
+} // namespace ServerList

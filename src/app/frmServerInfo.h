@@ -1,0 +1,22 @@
+#pragma once
+// The server dialog: description, address and port of one entry of the server list. "&Ok" closes it
+// with the accepted result only when the description and the address are filled in and the port box
+// is empty or holds a port number.
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+class TfrmServerInfo : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfrmServerInfo(QWidget *Parent = nullptr);
+
+    void btnOkClick();
+
+    QLineEdit *txtDesc;
+    QLineEdit *txtAddress;
+    QLineEdit *txtPort; // takes digits only; 1 to 65535 on "&Ok"
+    QPushButton *btnOk;
+    QPushButton *btnCancel;
+};
