@@ -1,7 +1,7 @@
 #include "ToolGlyphs.h"
 
 #include <QPainter>
-#include <QPainterPath>
+#include <QFileInfo>
 
 #include "FrameGlyphs.h"
 
@@ -49,29 +49,13 @@ QIcon ChannelsGlyph()
     return QIcon(pixmap);
 }
 
-QIcon ChattleEmblem()
+QIcon ApplicationIcon(const QString &ArtworkDir)
 {
-    QIcon emblem;
-    for (const int size : {16, 32, 64}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 32.0, size / 32.0);
-        auto bubble = [&painter](const QRectF &body, const QPointF &tip, const QColor &fill) {
-            QPainterPath path;
-            path.addRoundedRect(body, 5, 5);
-            QPainterPath tail;
-            tail.moveTo(body.left() + body.width() * 0.25, body.bottom() - 1);
-            tail.lineTo(tip);
-            tail.lineTo(body.left() + body.width() * 0.5, body.bottom() - 1);
-            painter.setPen(QPen(fill.darker(160), 1.5));
-            painter.setBrush(fill);
-            painter.drawPath(path.united(tail));
-        };
-        bubble(QRectF(11, 2, 19, 14), QPointF(26, 21), QColor(0xf5, 0x9e, 0x2a));
-        bubble(QRectF(2, 9, 20, 15), QPointF(4, 30), QColor(0x3b, 0x7d, 0xd8));
-        emblem.addPixmap(pixmap);
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        const QString path = ArtworkDir + QStringLiteral("/chattle%1.png").arg(size);
+        if (QFileInfo::exists(path))
+            icon.addFile(path, QSize(size, size));
     }
-    return emblem;
+    return icon;
 }

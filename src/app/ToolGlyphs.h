@@ -6,5 +6,5 @@
 QIcon ConnectGlyph();
 // A list of rooms with their "#": the channel list.
 QIcon ChannelsGlyph();
-// Chattle's emblem, two speech bubbles: the window icon wherever no application icon is installed.
-QIcon ChattleEmblem();
+// The program's icon as the artwork generator drew it (chattle48.png, ...); empty when missing.
+QIcon ApplicationIcon(const QString &ArtworkDir);

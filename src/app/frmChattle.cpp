@@ -34,6 +34,7 @@
 #include "ScreenCursor.h"
 #include "ToolGlyphs.h"
 #include "VersionCheck.h"
+#include "frmChannels.h"
 #include "frmConsole.h"
 #include "frmEmailWizard.h"
 #include "frmSplash.h"
@@ -89,6 +90,11 @@ TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *
 
     FConnection = new TMxIRCConnection(this, Socket);
     FConnection->Host = this;
+    FConnection->CreateChannelBrowser = [this](QWidget *owner) {
+        auto *browser = new TfrmChannels(owner, this);
+        browser->NewChannelDialog = NewChannelDialog;
+        return browser;
+    };
 
     FArtworkDir = AppPaths::ArtworkDir();
     FProfilesDir = AppPaths::ProfilesDir();

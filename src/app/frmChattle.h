@@ -27,6 +27,7 @@ class TMxPalette;
 class TQtSoundPlayer;
 class TSoundPlayer;
 class TMdiWindowHost;
+class TfrmNewChannel;
 class TfrmSplash;
 
 class TfrmChattle : public QMainWindow, public TAppShell, public TWindowHost {
@@ -45,6 +46,8 @@ public:
     // Shown at the start of the first activation and told when the characters are loaded; its "&Ok"
     // then shows the login window. Without a splash the login window shows at once. Not owned.
     QPointer<TfrmSplash> Splash;
+    // The one "Create New Channel" dialog every channel browser shows; made by the entry.
+    QPointer<TfrmNewChannel> NewChannelDialog;
     // Raised when the main window has closed: the program ends.
     std::function<void()> OnClosed;
 

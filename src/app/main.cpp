@@ -1,12 +1,14 @@
-// Chattle's entry: the main window first, then the login window and the splash, then the message loop.
+// Chattle's entry: the main window first, then the login window, the new-channel dialog and the
+// splash, then the message loop.
 #include <QApplication>
-#include <QIcon>
-#include <memory>
 
-#include "StandInLogin.h"
+#include "AppPaths.h"
 #include "ToolGlyphs.h"
-#include "frmSplash.h"
 #include "frmChattle.h"
+#include "frmEditor.h"
+#include "frmLogin.h"
+#include "frmNewChannel.h"
+#include "frmSplash.h"
 
 int main(int argc, char **argv)
 {
@@ -15,14 +17,17 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Chattle"));
     // The main window ends the program; the other top-level windows do not keep it running.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("chattle"), ChattleEmblem()));
+    QApplication::setWindowIcon(ApplicationIcon(AppPaths::ArtworkDir()));
 
-    // The login window goes after the main window, whose rooms use its characters.
-    std::unique_ptr<TStandInLogin> login;
+    // The other windows belong to the main window and go with it.
     TfrmChattle window;
-    login = std::make_unique<TStandInLogin>(window.Connection());
-    window.LoginWindow = login.get();
-    window.Splash = new TfrmSplash(login.get(), &window);
+    auto *login = new TfrmLogin(&window, &window);
+    login->RunEditor = [&window, login](TPersonaInst *existing) {
+        return RunCharacterEditor(&window, login->PersonaLib(), window.ArtworkDir(), window.ProfilesDir(), existing);
+    };
+    window.LoginWindow = login;
+    window.NewChannelDialog = new TfrmNewChannel(&window);
+    window.Splash = new TfrmSplash(login, &window);
     window.OnClosed = [] { QCoreApplication::quit(); };
     window.showMaximized();
     return QApplication::exec();

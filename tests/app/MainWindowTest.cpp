@@ -18,6 +18,7 @@
 #include "MxAppServ.h"
 #include "MxIRCConnection.h"
 #include "StandInLogin.h"
+#include "frmChannels.h"
 #include "frmChattle.h"
 #include "frmSplash.h"
 #include "printers.h"
@@ -169,7 +170,7 @@ TEST_F(MainWindowTest, the_version_reply_announces_a_new_version_only_when_its_t
     EXPECT_EQ(boxes.ShownTexts(), QStringList{announcement});
 }
 
-TEST_F(MainWindowTest, connect_disconnect_asks_before_leaving_a_server_and_then_shows_the_login)
+TEST_F(MainWindowTest, channels_opens_the_browser_and_connect_disconnect_asks_before_leaving_a_server)
 {
     Rig.Activate();
     Window().btnConnectDisco->click();
@@ -177,7 +178,13 @@ TEST_F(MainWindowTest, connect_disconnect_asks_before_leaving_a_server_and_then_
     EXPECT_EQ(Rig.Login.Calls, QStringList({"show"}));
 
     Rig.ConnectAsAlice();
-    Rig.Login.Calls.clear();
+    Window().btnChannels->click();
+    EXPECT_EQ(Rig.Socket->TakeLines(), QStringList({"LIST "}));
+    auto *browser = Window().findChild<TfrmChannels *>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->isVisible());
+    browser->close();
+
     Rig.Boxes.Answer(TDialogButton::No);
     Window().ConnectDisconnect1->trigger();
     EXPECT_EQ(Rig.Boxes.ShownTexts(), QStringList({"To connect to a different server, you must first disconnect from this "
