@@ -272,9 +272,10 @@ void TfrmChattle::FormActivate()
     }
 
     FConsole = new TfrmConsole;
+    const QRect place = FConsole->geometry();
     QMdiSubWindow *consoleWindow = FArea->addSubWindow(FConsole);
     consoleWindow->setWindowIcon(windowIcon());
-    consoleWindow->resize(FConsole->size());
+    consoleWindow->setGeometry(place);
     consoleWindow->show();
 
     FConnection->OnConnected = [this](QObject *, QString) { ConnectionConnected(); };
