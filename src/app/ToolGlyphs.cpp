@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QFileInfo>
+#include <QPainterPath>
 
 #include "FrameGlyphs.h"
 
@@ -49,6 +50,33 @@ QIcon ChannelsGlyph()
     return QIcon(pixmap);
 }
 
+QIcon ChattleEmblem()
+{
+    QIcon emblem;
+    for (const int size : {16, 32, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 32.0, size / 32.0);
+        auto bubble = [&painter](const QRectF &body, const QPointF &tip, const QColor &fill) {
+            QPainterPath path;
+            path.addRoundedRect(body, 5, 5);
+            QPainterPath tail;
+            tail.moveTo(body.left() + body.width() * 0.25, body.bottom() - 1);
+            tail.lineTo(tip);
+            tail.lineTo(body.left() + body.width() * 0.5, body.bottom() - 1);
+            painter.setPen(QPen(fill.darker(160), 1.5));
+            painter.setBrush(fill);
+            painter.drawPath(path.united(tail));
+        };
+        bubble(QRectF(11, 2, 19, 14), QPointF(26, 21), QColor(0xf5, 0x9e, 0x2a));
+        bubble(QRectF(2, 9, 20, 15), QPointF(4, 30), QColor(0x3b, 0x7d, 0xd8));
+        emblem.addPixmap(pixmap);
+    }
+    return emblem;
+}
+
 QIcon ApplicationIcon(const QString &ArtworkDir)
 {
     QIcon icon;
@@ -57,5 +85,5 @@ QIcon ApplicationIcon(const QString &ArtworkDir)
         if (QFileInfo::exists(path))
             icon.addFile(path, QSize(size, size));
     }
-    return icon;
+    return icon.isNull() ? ChattleEmblem() : icon;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "AppPaths.h"
+#include "ProductInfo.h"
 #include "ToolGlyphs.h"
 #include "frmChattle.h"
 #include "frmEditor.h"
@@ -17,6 +18,8 @@ int main(int argc, char **argv)
     QApplication::setApplicationDisplayName(QStringLiteral("Chattle"));
     // The main window ends the program; the other top-level windows do not keep it running.
     QApplication::setQuitOnLastWindowClosed(false);
+    // The desktop pairs the windows with the menu entry and its icon by this name.
+    QGuiApplication::setDesktopFileName(DesktopAppId);
     QApplication::setWindowIcon(ApplicationIcon(AppPaths::ArtworkDir()));
 
     // The other windows belong to the main window and go with it.
