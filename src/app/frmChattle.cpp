@@ -304,6 +304,8 @@ void TfrmChattle::FormActivate()
 
     FAppServ = new TMxAppServ(this, std::exchange(FServiceSocket, nullptr));
     FAppServ->AppID = QStringLiteral("CHATTLE");
+    FAppServ->Host = ServiceHost;
+    FAppServ->Port = ServicePort;
     FAppServ->OnLineReceived = [this](QObject *, const QString &line) { ServiceLineReceived(line); };
     FAppServ->OpenConnection();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "AppShell.h"
+#include "MxAppServ.h"
 #include "RegistrySettings.h"
 #include "WindowHost.h"
 #include "frmConsole.h"
@@ -22,7 +23,6 @@ class QToolButton;
 class TBanner;
 class TClientSocket;
 class TLoginWindow;
-class TMxAppServ;
 class TMxPalette;
 class TQtSoundPlayer;
 class TSoundPlayer;
@@ -48,6 +48,9 @@ public:
     QPointer<TfrmSplash> Splash;
     // The one "Create New Channel" dialog every channel browser shows; made by the entry.
     QPointer<TfrmNewChannel> NewChannelDialog;
+    // Where the service client connects, read at the first activation (tests point it at their own).
+    QString ServiceHost = TMxAppServ::ServiceHost;
+    quint16 ServicePort = TMxAppServ::ServicePort;
     // Raised when the main window has closed: the program ends.
     std::function<void()> OnClosed;
 
