@@ -2,7 +2,6 @@
 // files there for people to look at.
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,10 +26,8 @@ TEST(ServiceScreenshots, SplashAndWizardPages)
 {
     if (qEnvironmentVariableIsEmpty("CHATTLE_SCREENSHOTS"))
         GTEST_SKIP() << "set CHATTLE_SCREENSHOTS to a folder to draw them";
-    const QString iconFile = QStringLiteral(CHATTLE_ARTWORK_DIR "/chattle48.png");
     const QIcon formerIcon = QApplication::windowIcon();
-    if (QFile::exists(iconFile))
-        QApplication::setWindowIcon(QIcon(iconFile));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(CHATTLE_ARTWORK_DIR "/chattle48.png"))); // the program's icon
     ServiceTest::TFakeLoginWindow login;
     TfrmSplash splash(&login);
     Save(&splash, "splash.png");

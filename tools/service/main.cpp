@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "ProductInfo.h"
 #include "ReferenceService.h"
 #include "StrictNumber.h"
 
@@ -23,7 +24,7 @@ int main(int argc, char **argv)
                                   QStringLiteral("port"), QStringLiteral("8009"));
     const QCommandLineOption version(QStringLiteral("version-reply"),
                                      QStringLiteral("Version text of the VERSION reply."), QStringLiteral("text"),
-                                     QStringLiteral("B1.4"));
+                                     QStringLiteral("B") + ProductVersion);
     parser.addOptions({bind, port, version});
     parser.addPositionalArgument(QStringLiteral("logfile"), QStringLiteral("File the CSENDINFO lines are appended to."));
     parser.process(app);
