@@ -4,7 +4,17 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "AppLog.h"
+#include "ChattleLog.h"
+
 namespace {
+// A folder that cannot be made shows up later as files that cannot be saved: say so now.
+void MakeFolder(const QString &dir)
+{
+    if (!QDir().mkpath(dir))
+        LogWarning(lcApp, QStringLiteral("Cannot create the folder ") + dir);
+}
+
 QString InstalledDataDir()
 {
     return QDir::cleanPath(AppPaths::ApplicationDir() + "/../share/chattle");
@@ -13,7 +23,7 @@ QString InstalledDataDir()
 QString UserDataDir()
 {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
+    MakeFolder(dir);
     return dir;
 }
 } // namespace
@@ -37,7 +47,7 @@ QString ArtworkDir()
 QString ProfilesDir()
 {
     const QString dir = (RunningFromBuildFolder() ? ApplicationDir() : UserDataDir()) + "/AVProfiles";
-    QDir().mkpath(dir);
+    MakeFolder(dir);
     return dir;
 }
 

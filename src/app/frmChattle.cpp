@@ -18,10 +18,12 @@
 #include <utility>
 
 #include "AboutBox.h"
+#include "AppLog.h"
 #include "AppPaths.h"
 #include "Banner.h"
 #include "ChattleCursors.h"
 #include "ChattleError.h"
+#include "ChattleLog.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
 #include "LoginWindow.h"
@@ -443,8 +445,10 @@ void TfrmChattle::SendToService(const QString &Line)
 
 void TfrmChattle::HandleApplicationError(const std::exception &Error)
 {
-    if (!dynamic_cast<const ESocketError *>(&Error))
+    if (!dynamic_cast<const ESocketError *>(&Error)) {
+        LogAbandoned(lcApp, QStringLiteral("Dropped an error"), Error);
         return;
+    }
     const QPointer<TfrmChattle> self = this;
     ShowError(this, NotOnlineText);
     if (!self)

@@ -1,7 +1,9 @@
 #include "Bitmap.h"
 
+#include "AvatarLog.h"
 #include "Canvas.h"
 #include "ChattleError.h"
+#include "ChattleLog.h"
 #include "JpegDecoder.h"
 #include "Palette.h"
 #include "Utils.h"
@@ -18,6 +20,20 @@ constexpr TPixel PixelMask = 0x00FFFFFF;
 std::size_t PixelCount(int width, int height)
 {
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+QImage ReadBitmapFile(const QString &path)
+{
+    QImageReader reader(path, "bmp");
+    const QSize size = reader.size();
+    if (!size.isValid())
+        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
+    if (size.width() > TMxBitmap::MaxLoadSide || size.height() > TMxBitmap::MaxLoadSide)
+        throw EFileError(QStringLiteral("The bitmap %1 is too large").arg(path));
+    QImage image;
+    if (!reader.read(&image))
+        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
+    return image;
 }
 } // namespace
 
@@ -177,21 +193,14 @@ QByteArray TMxBitmap::ReadPictureFile(const QString &path)
 
 void TMxBitmap::LoadFromJPEGFile(const QString &path)
 {
-    const TDecodedPicture picture = DecodeJpeg(ReadPictureFile(path), MaxLoadSide);
+    const TDecodedPicture picture = LoggingAbandoned(lcAvatar, UnreadablePicture(path),
+                                                     [&] { return DecodeJpeg(ReadPictureFile(path), MaxLoadSide); });
     TakePixels(picture.Width, picture.Height, picture.Pixels);
 }
 
 void TMxBitmap::LoadFromBitmapFile(const QString &path)
 {
-    QImageReader reader(path, "bmp");
-    const QSize size = reader.size();
-    if (!size.isValid())
-        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
-    if (size.width() > MaxLoadSide || size.height() > MaxLoadSide)
-        throw EFileError(QStringLiteral("The bitmap %1 is too large").arg(path));
-    QImage image;
-    if (!reader.read(&image))
-        throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
+    QImage image = LoggingAbandoned(lcAvatar, UnreadablePicture(path), [&] { return ReadBitmapFile(path); });
     image.convertTo(QImage::Format_RGB32);
     std::vector<TPixel> pixels(PixelCount(image.width(), image.height()));
     for (int y = 0; y < image.height(); ++y) {

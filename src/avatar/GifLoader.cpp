@@ -1,6 +1,8 @@
 #include "GifLoader.h"
 
+#include "AvatarLog.h"
 #include "ChattleError.h"
+#include "ChattleLog.h"
 #include "Utils.h"
 
 #include <algorithm>
@@ -225,5 +227,6 @@ std::unique_ptr<TMxSprite> LoadSpriteFromGIFData(const QByteArray &data)
 
 std::unique_ptr<TMxSprite> LoadSpriteFromGIF(const QString &path)
 {
-    return LoadSpriteFromGIFData(TMxBitmap::ReadPictureFile(path));
+    return LoggingAbandoned(lcAvatar, UnreadablePicture(path),
+                            [&] { return LoadSpriteFromGIFData(TMxBitmap::ReadPictureFile(path)); });
 }

@@ -1,7 +1,9 @@
 #include "PersonaInst.h"
 
+#include "AvatarLog.h"
 #include "Canvas.h"
 #include "ChattleError.h"
+#include "ChattleLog.h"
 #include "Tokenizer.h"
 
 #include <cstdlib>
@@ -87,8 +89,10 @@ std::unique_ptr<TPersonaInst> TPersonaInst::CreateFromFile(TPersonaLib *library,
 {
     std::unique_ptr<TPersonaInst> character(new TPersonaInst());
     character->Library = library;
-    character->LoadFromFile(path);
-    character->Sprite = library->BuildSprite(character->GetAppearance());
+    LoggingAbandoned(lcAvatar, QStringLiteral("Refused profile ") + path, [&] {
+        character->LoadFromFile(path);
+        character->Sprite = library->BuildSprite(character->GetAppearance());
+    });
     return character;
 }
 

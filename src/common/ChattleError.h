@@ -9,6 +9,8 @@ class EChattleError : public std::runtime_error {
 public:
     explicit EChattleError(const QString &message) : std::runtime_error(message.toStdString()) {}
     QString Message() const { return QString::fromStdString(what()); }
+    // Set by the first layer that logged this error, so that the layers above do not log it again.
+    mutable bool Logged = false;
 };
 
 // A number or colour text that does not convert.

@@ -1,6 +1,7 @@
 #include "ErrorHook.h"
 
-#include "ChattleError.h"
+#include "ChattleLog.h"
+#include "CommonLog.h"
 
 namespace {
 TErrorHandler &Handler()
@@ -11,12 +12,16 @@ TErrorHandler &Handler()
 
 void Report(const std::exception &e)
 {
-    if (Handler()) {
-        try {
-            Handler()(e);
-        } catch (...) {
-            // A failing handler must not take the event loop down with it.
-        }
+    if (!Handler()) {
+        // What nobody takes is logged, unless the layer that gave up on it already said why.
+        LogAbandoned(lcCommon, QStringLiteral("Dropped an error"), e);
+        return;
+    }
+    try {
+        Handler()(e);
+    } catch (...) {
+        // A failing handler must not take the event loop down with it.
+        LogAbandoned(lcCommon, QStringLiteral("Dropped an error whose handler failed"), e);
     }
 }
 } // namespace

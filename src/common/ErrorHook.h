@@ -6,7 +6,7 @@
 
 using TErrorHandler = std::function<void(const std::exception &)>;
 
-// Installs the handler that receives every escaping exception; an unset handler drops them.
+// Installs the handler that receives every escaping exception; an unset handler drops them, logged.
 void SetApplicationErrorHandler(TErrorHandler handler);
 
 // Runs work; an exception that escapes it goes to the application's handler and stops there.

@@ -2,9 +2,11 @@
 
 #include <QTimer>
 
+#include "ChattleLog.h"
 #include "ErrorHook.h"
 #include "IRCChannel.h"
 #include "IRCText.h"
+#include "IrcLog.h"
 #include "ProductInfo.h"
 #include "TcpClientSocket.h"
 
@@ -14,6 +16,12 @@ const QString DefaultRealName = ProductName + QStringLiteral(" ") + ProductVersi
                                 QStringLiteral(" - ") + MakerWebAddress;
 // Reported with OnDisconnect when the socket fails; the error itself follows with OnCommError.
 const QString SocketErrorText = QStringLiteral("Connection error");
+
+// A sent line as the raw log shows it: the server password stays out of the log.
+QString Loggable(const QString &Line)
+{
+    return Line.startsWith(QLatin1String("PASS "), Qt::CaseInsensitive) ? QStringLiteral("PASS ****") : Line;
+}
 } // namespace
 
 TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
@@ -153,7 +161,7 @@ void TIRCClient::ProcessNextLine()
     if (PongServer && line.size() > 3 && line.left(4).toUpper() == u"PING")
         AnswerPing(line);
     else
-        DispatchLine(line);
+        LoggingAbandoned(lcIrc, "Dropped server line \"" + line + '"', [&] { DispatchLine(line); });
 }
 
 void TIRCClient::AnswerPing(QString Line)
@@ -178,6 +186,7 @@ void TIRCClient::DropQueuedListReplies()
 
 void TIRCClient::SocketConnect(QObject *)
 {
+    qCDebug(lcIrc).noquote() << "Connected to" << FSocket->Host();
     FConnected = true;
     if (!Password.isEmpty())
         SendRaw("PASS " + Password);
@@ -189,6 +198,7 @@ void TIRCClient::SocketConnect(QObject *)
 
 void TIRCClient::SocketDisconnect(QObject *Sender)
 {
+    qCDebug(lcIrc) << "Disconnected";
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -200,6 +210,7 @@ void TIRCClient::SocketDisconnect(QObject *Sender)
 
 void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)
 {
+    qCDebug(lcIrc) << "Connection error" << ErrorCode;
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -217,7 +228,11 @@ void TIRCClient::SocketRead(QObject *)
         QueueLine(line);
 }
 
-void TIRCClient::QueueLine(const QByteArray &Bytes) { FLineQueue << DecodeIRCLine(Bytes); }
+void TIRCClient::QueueLine(const QByteArray &Bytes)
+{
+    FLineQueue << DecodeIRCLine(Bytes);
+    qCDebug(lcIrcRaw).noquote() << "<<" << FLineQueue.last();
+}
 
 void TIRCClient::FreeChannels()
 {
@@ -227,4 +242,8 @@ void TIRCClient::FreeChannels()
     FChannels.clear();
 }
 
-void TIRCClient::WriteLine(const QString &Line) { FSocket->SendText(Line.toUtf8() + "\r\n"); }
+void TIRCClient::WriteLine(const QString &Line)
+{
+    qCDebug(lcIrcRaw).noquote() << ">>" << Loggable(Line);
+    FSocket->SendText(Line.toUtf8() + "\r\n");
+}

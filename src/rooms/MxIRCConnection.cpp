@@ -4,8 +4,10 @@
 
 #include "AvatarProtocol.h"
 #include "ChannelBrowser.h"
+#include "ChattleLog.h"
 #include "IRCClient.h"
 #include "PersonaInst.h"
+#include "RoomsLog.h"
 #include "ScreenCursor.h"
 #include "Utils.h"
 #include "WindowHost.h"
@@ -315,8 +317,10 @@ void TMxIRCConnection::AnnounceSelf(const QString &Companion)
 void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Channel, const QString &Text)
 {
     // A malformed prefix leaves no nick: nobody to show the text for, or to answer an Announce.
-    if (From.isEmpty())
+    if (From.isEmpty()) {
+        LogWarning(lcRooms, QStringLiteral("Abandoned a message to %1 without a sender \"%2\"").arg(Channel, Text));
         return;
+    }
     const bool companion = IsCompanionName(Channel);
     QPointer<TfrmChat> window = FindRoom(Channel);
     if (!window && From != FOwnNick) {
@@ -338,13 +342,19 @@ void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Chan
 void TMxIRCConnection::ClientPrivateMsg(const QString &From, const QString &Text)
 {
     // A malformed prefix leaves no nick: there is nobody to open a window for or to answer.
-    if (From.isEmpty())
+    if (From.isEmpty()) {
+        LogWarning(lcRooms, QStringLiteral("Abandoned a private message without a sender \"%1\"").arg(Text));
         return;
+    }
     if (IsPrivateRoomForm(Text)) {
         const std::optional<QString> windowName = WindowNameOfPrivateForm(Text);
-        if (windowName)
-            if (TfrmChat *window = FindRoom(*windowName))
-                window->frameChatFrame->HandlePrivateMessage(From, Text);
+        if (!windowName)
+            LogWarning(lcRooms, QStringLiteral("Abandoned avatar message from %1 without a room \"%2\"").arg(From, Text));
+        else if (TfrmChat *window = FindRoom(*windowName))
+            window->frameChatFrame->HandlePrivateMessage(From, Text);
+        else
+            qCDebug(lcRooms).noquote() << "Ignored avatar message from" << From << "for" << *windowName
+                                       << "which is not open";
         return;
     }
     if (TfrmChat *window = FindRoom(From)) {

@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "AvatarMessage.h"
+#include "ChattleLog.h"
 #include "PersonaInst.h"
+#include "RoomsLog.h"
 
 namespace {
 using TKind = TAvatarMessage::TKind;
@@ -41,6 +43,11 @@ bool IsPairedKind(const QString &kind)
         if (KindOfActionMode(mode) == kind)
             return true;
     return false;
+}
+
+QString AbandonedMessage(const QString &sender, const QString &text)
+{
+    return QStringLiteral("Abandoned avatar message from %1 \"%2\"").arg(sender, text);
 }
 } // namespace
 
@@ -91,17 +98,18 @@ bool TRoomSession::Shows(const QString &sender, const QString &text) const
 void TRoomSession::HandleAvatarMessage(const QString &sender, const QString &text)
 {
     if (Bound())
-        Dispatch(sender, ReadCompanionMessage(text));
+        LoggingAbandoned(lcRooms, AbandonedMessage(sender, text),
+                         [&] { Dispatch(sender, ReadCompanionMessage(text)); });
 }
 
 void TRoomSession::HandlePrivateMessage(const QString &sender, const QString &text)
 {
-    Dispatch(sender, ReadPrivateMessage(text));
+    LoggingAbandoned(lcRooms, AbandonedMessage(sender, text), [&] { Dispatch(sender, ReadPrivateMessage(text)); });
 }
 
 void TRoomSession::HandlePrivateCtcp(const QString &sender, const QString &body)
 {
-    Dispatch(sender, ReadPrivateCtcp(body));
+    LoggingAbandoned(lcRooms, AbandonedMessage(sender, body), [&] { Dispatch(sender, ReadPrivateCtcp(body)); });
 }
 
 void TRoomSession::Dispatch(const QString &sender, const TAvatarMessage &message)

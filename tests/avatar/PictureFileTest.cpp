@@ -1,6 +1,8 @@
 // JPEG and BMP loading into a bitmap: colours, and broken or absurd files refused with a file error.
 #include "Bitmap.h"
 #include "ChattleError.h"
+#include "GifLoader.h"
+#include "LogCapture.h"
 #include "TestJpegWriter.h"
 
 #include <QFile>
@@ -124,4 +126,17 @@ TEST_F(PictureFile, BitmapFilesLoadAndBrokenOnesRaise)
     EXPECT_THROW(bitmap.LoadFromBitmapFile(broken), EFileError);
     EXPECT_THROW(bitmap.LoadFromBitmapFile(Dir.filePath("absent.bmp")), EFileError);
     EXPECT_EQ(bitmap.Width(), 3);
+}
+
+TEST_F(PictureFile, EachUnreadablePictureIsLoggedOnceWithItsPath)
+{
+    TLogCapture log;
+    TMxBitmap bitmap(1, 1);
+    const QString jpeg = Write("a.jpg", "not a picture"), bmp = Write("a.bmp", "BM"), gif = Write("a.gif", "GIF");
+    EXPECT_THROW(bitmap.LoadFromJPEGFile(jpeg), EFileError);
+    EXPECT_THROW(bitmap.LoadFromBitmapFile(bmp), EFileError);
+    EXPECT_THROW(LoadSpriteFromGIF(gif), EFileError);
+    for (const QString &path : {jpeg, bmp, gif})
+        EXPECT_EQ(log.Lines.filter("chattle.avatar: Unreadable picture " + path + ": ").size(), 1) << path.toStdString();
+    EXPECT_EQ(log.Lines.size(), 3);
 }

@@ -16,6 +16,7 @@
 #include "ErrorHook.h"
 #include "FakeSocket.h"
 #include "IRCClient.h"
+#include "LogCapture.h"
 #include "MdiWindowHost.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
@@ -441,4 +442,20 @@ TEST_F(ConnectionTest, the_channel_list_goes_to_the_newest_browser_until_listing
     delete browsers[1];
     Feed(":srv 322 alice #after 2 :nobody listens");
     EXPECT_EQ(Connection.ChannelBrowser(), nullptr);
+}
+
+TEST_F(ConnectionTest, an_abandoned_avatar_message_is_logged_once_by_the_rooms)
+{
+    EnterLobby();
+    TLogCapture log;
+    const QString cutShort = "AV_IAMHERE" + TestBlock(100, 216, "S ").chopped(8);
+    Feed(":bob!u@h PRIVMSG #lobby.av :" + cutShort);
+    Feed(":!x PRIVMSG alice :AV_REQUESTHANDSHAKEalice #lobby");
+    Feed(":bob!u@h PRIVMSG alice :AV_REQUESTHANDSHAKEalice");
+    EXPECT_EQ(Escaped.size(), 1);
+    ASSERT_EQ(log.Lines.size(), 3) << log.Lines.join('\n').toStdString();
+    EXPECT_TRUE(log.Lines[0].startsWith("chattle.rooms: Abandoned avatar message from bob \"" + cutShort + "\": "));
+    EXPECT_EQ(log.Lines.mid(1),
+              QStringList({"chattle.rooms: Abandoned a private message without a sender \"AV_REQUESTHANDSHAKEalice #lobby\"",
+                           "chattle.rooms: Abandoned avatar message from bob without a room \"AV_REQUESTHANDSHAKEalice\""}));
 }

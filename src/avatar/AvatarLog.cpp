@@ -1,0 +1,3 @@
+#include "AvatarLog.h"
+
+Q_LOGGING_CATEGORY(lcAvatar, "chattle.avatar", QtWarningMsg)

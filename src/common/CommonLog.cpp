@@ -1,0 +1,3 @@
+#include "CommonLog.h"
+
+Q_LOGGING_CATEGORY(lcCommon, "chattle.common", QtWarningMsg)

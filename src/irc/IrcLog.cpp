@@ -1,0 +1,4 @@
+#include "IrcLog.h"
+
+Q_LOGGING_CATEGORY(lcIrc, "chattle.irc", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcIrcRaw, "chattle.irc.raw", QtWarningMsg)

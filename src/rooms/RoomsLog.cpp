@@ -1,0 +1,3 @@
+#include "RoomsLog.h"
+
+Q_LOGGING_CATEGORY(lcRooms, "chattle.rooms", QtWarningMsg)
