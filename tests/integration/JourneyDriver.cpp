@@ -151,6 +151,12 @@ private:
                                            return Frame(a) && Frame(a)->OwnCharacter() &&
                                                   Frame(a)->OwnCharacter()->Interacting;
                                        }}});
+        else if (name == "logout") // Login/out while connected: leaves the server, the login window returns
+            Command(words.join(' '), {{"the login window", [this] {
+                                           if (FWindow.Connection()->IsConnected())
+                                               ClickLater(Control(&FWindow, "btnConnectDisco"));
+                                           return FLogin.isVisible() && !FWindow.Connection()->IsConnected();
+                                       }}});
         else if (name == "shot") // shot <file> <window objectName>: a picture of the window
             Command(words.join(' '), {{"the window", [=, this] { return Shoot(a, b); }}});
         else

@@ -143,4 +143,7 @@ TEST_F(JourneyTest, two_new_users_meet_on_the_beach_chat_walk_and_shake_hands)
     second.Do("shot journey-5-room.png frmChat");
     EXPECT_EQ(first.Boxes(), QStringList());
     EXPECT_EQ(second.Boxes(), QStringList());
+
+    EXPECT_TRUE(second.Do("logout"));
+    EXPECT_EQ(second.Boxes().size(), 1); // the question before leaving the server
 }
