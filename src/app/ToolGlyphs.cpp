@@ -1,6 +1,7 @@
 #include "ToolGlyphs.h"
 
 #include <QPainter>
+#include <QFileInfo>
 #include <QPainterPath>
 
 #include "FrameGlyphs.h"
@@ -74,4 +75,15 @@ QIcon ChattleEmblem()
         emblem.addPixmap(pixmap);
     }
     return emblem;
+}
+
+QIcon ApplicationIcon(const QString &ArtworkDir)
+{
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        const QString path = ArtworkDir + QStringLiteral("/chattle%1.png").arg(size);
+        if (QFileInfo::exists(path))
+            icon.addFile(path, QSize(size, size));
+    }
+    return icon.isNull() ? ChattleEmblem() : icon;
 }

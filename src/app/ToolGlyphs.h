@@ -6,5 +6,7 @@
 QIcon ConnectGlyph();
 // A list of rooms with their "#": the channel list.
 QIcon ChannelsGlyph();
-// Chattle's emblem, two speech bubbles: the window icon wherever no application icon is installed.
+// Chattle's emblem, two speech bubbles: the window icon when the artwork has none.
 QIcon ChattleEmblem();
+// The program's icon as the artwork generator drew it (chattle48.png, ...); the emblem when missing.
+QIcon ApplicationIcon(const QString &ArtworkDir);

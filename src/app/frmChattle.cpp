@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "AboutBox.h"
 #include "AppLog.h"
@@ -28,13 +29,17 @@
 #include "ErrorHook.h"
 #include "LoginWindow.h"
 #include "MdiWindowHost.h"
+#include "MxAppServ.h"
 #include "MxIRCConnection.h"
 #include "Palette.h"
 #include "ProductInfo.h"
 #include "QtSoundPlayer.h"
 #include "ToolGlyphs.h"
 #include "VersionCheck.h"
+#include "frmChannels.h"
 #include "frmConsole.h"
+#include "frmEmailWizard.h"
+#include "frmSplash.h"
 
 namespace {
 const QStringList SoundFiles = {
@@ -72,9 +77,12 @@ template <typename Handler> auto Guarded(Handler handler)
 }
 } // namespace
 
-TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket)
-    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea))
+TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *ServiceSocket)
+    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea)),
+      FServiceSocket(ServiceSocket)
 {
+    if (FServiceSocket)
+        FServiceSocket->setParent(this);
     setObjectName(QStringLiteral("frmChattle"));
     setWindowTitle(ProductName + QStringLiteral("!    Version ") + ProductVersion + QStringLiteral(" "));
     setFont(SansSerif(8));
@@ -84,6 +92,11 @@ TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket)
 
     FConnection = new TMxIRCConnection(this, Socket);
     FConnection->Host = this;
+    FConnection->CreateChannelBrowser = [this](QWidget *owner) {
+        auto *browser = new TfrmChannels(owner, this);
+        browser->NewChannelDialog = NewChannelDialog;
+        return browser;
+    };
 
     FArtworkDir = AppPaths::ArtworkDir();
     FProfilesDir = AppPaths::ProfilesDir();
@@ -255,15 +268,16 @@ void TfrmChattle::FormActivate()
     if (FActivated)
         return;
     FActivated = true;
-    if (ShowSplash) {
-        ShowSplash();
+    if (Splash) {
+        Splash->show();
         QCoreApplication::processEvents();
     }
 
     FConsole = new TfrmConsole;
+    const QRect place = FConsole->geometry();
     QMdiSubWindow *consoleWindow = FArea->addSubWindow(FConsole);
     consoleWindow->setWindowIcon(windowIcon());
-    consoleWindow->resize(FConsole->size());
+    consoleWindow->setGeometry(place);
     consoleWindow->show();
 
     FConnection->OnConnected = [this](QObject *, QString) { ConnectionConnected(); };
@@ -283,15 +297,19 @@ void TfrmChattle::FormActivate()
     FConnection->ArtworkDir = FArtworkDir;
     FConnection->WavPlayer = FWavPlayer.get();
 
-    if (SplashLoaded) {
-        SplashLoaded();
+    if (Splash) {
+        Splash->LoadingDone();
         QCoreApplication::processEvents();
     } else if (LoginWindow) {
         LoginWindow->ShowLogin();
     }
 
-    if (StartServiceClient)
-        StartServiceClient();
+    FAppServ = new TMxAppServ(this, std::exchange(FServiceSocket, nullptr));
+    FAppServ->AppID = QStringLiteral("CHATTLE");
+    FAppServ->Host = ServiceHost;
+    FAppServ->Port = ServicePort;
+    FAppServ->OnLineReceived = [this](QObject *, const QString &line) { ServiceLineReceived(line); };
+    FAppServ->OpenConnection();
 }
 
 // ---- Commands ----------------------------------------------------------------------------------------
@@ -312,8 +330,8 @@ void TfrmChattle::btnChannelsClick() { FConnection->ShowChannels(); }
 
 void TfrmChattle::Button1Click()
 {
-    if (OpenTellAFriend)
-        OpenTellAFriend(this);
+    auto *wizard = new TfrmEmailWizard(this, this);
+    wizard->show();
 }
 
 void TfrmChattle::Contents1Click()
@@ -421,8 +439,8 @@ void TfrmChattle::StopChannelListing() { FConnection->StopListing(); }
 
 void TfrmChattle::SendToService(const QString &Line)
 {
-    if (SendServiceLine)
-        SendServiceLine(Line);
+    if (FAppServ)
+        FAppServ->SendLine(Line);
 }
 
 void TfrmChattle::HandleApplicationError(const std::exception &Error)

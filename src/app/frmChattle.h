@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "AppShell.h"
+#include "MxAppServ.h"
 #include "RegistrySettings.h"
 #include "WindowHost.h"
 #include "frmConsole.h"
@@ -26,28 +27,30 @@ class TMxPalette;
 class TQtSoundPlayer;
 class TSoundPlayer;
 class TMdiWindowHost;
+class TfrmNewChannel;
+class TfrmSplash;
 
 class TfrmChattle : public QMainWindow, public TAppShell, public TWindowHost {
     Q_OBJECT
 public:
     static constexpr int BannerProgramID = 344;
 
-    // Socket: the IRC transport (tests pass a fake); null makes the real one.
-    explicit TfrmChattle(QWidget *Parent = nullptr, TClientSocket *Socket = nullptr);
+    // Socket: the IRC transport, ServiceSocket: the service client's (tests pass fakes, which the
+    // window takes over); null makes the real ones.
+    explicit TfrmChattle(QWidget *Parent = nullptr, TClientSocket *Socket = nullptr,
+                         TClientSocket *ServiceSocket = nullptr);
     ~TfrmChattle() override;
 
     // Set by the entry before the window is shown; not owned.
     TLoginWindow *LoginWindow = nullptr;
-    // The splash: shown at the start of the first activation; SplashLoaded enables its Ok and gives
-    // it the focus once the characters are loaded. Without a splash the login window shows at once.
-    std::function<void()> ShowSplash;
-    std::function<void()> SplashLoaded;
-    // The service client: started at the first activation, handed every line to send.
-    // Its received lines go to ServiceLineReceived.
-    std::function<void()> StartServiceClient;
-    std::function<void(const QString &Line)> SendServiceLine;
-    // Makes a tell-a-friend wizard owned by the main window and shows it (not modal).
-    std::function<void(QWidget *Owner)> OpenTellAFriend;
+    // Shown at the start of the first activation and told when the characters are loaded; its "&Ok"
+    // then shows the login window. Without a splash the login window shows at once. Not owned.
+    QPointer<TfrmSplash> Splash;
+    // The one "Create New Channel" dialog every channel browser shows; made by the entry.
+    QPointer<TfrmNewChannel> NewChannelDialog;
+    // Where the service client connects, read at the first activation (tests point it at their own).
+    QString ServiceHost = TMxAppServ::ServiceHost;
+    quint16 ServicePort = TMxAppServ::ServicePort;
     // Raised when the main window has closed: the program ends.
     std::function<void()> OnClosed;
 
@@ -69,6 +72,8 @@ public:
     QStringList SoundPaths() const { return FSoundPaths; }
     const TRegistrySettings &Settings() const { return FSettings; }
     TfrmConsole *Console() const { return FConsole; }
+    // The service client, made at the first activation.
+    TMxAppServ *AppServ() const { return FAppServ; }
     TBanner *Banner() const { return AdImage1; }
     QMdiArea *Area() const { return FArea; }
     bool Activated() const { return FActivated; }
@@ -135,5 +140,7 @@ private:
     QMenu *FWindowMenu = nullptr;
     QList<QAction *> FWindowListActions;
     QPointer<TfrmConsole> FConsole;
+    TClientSocket *FServiceSocket;
+    TMxAppServ *FAppServ = nullptr;
     bool FActivated = false;
 };

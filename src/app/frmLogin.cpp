@@ -208,7 +208,8 @@ QWidget *TfrmLogin::BuildServerPanel()
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(4);
 
-    btnChattle = AddPreset("btnChattle", QStringLiteral("Chattle Server"), QStringLiteral("127.0.0.1"), 6667);
+    btnChattle = MakeButton("btnChattle", QStringLiteral("Chattle Server"), this);
+    OnClick(btnChattle, [this] { PresetClick(FChattleHost, FChattlePort); });
     QFont bold = btnChattle->font();
     bold.setBold(true);
     btnChattle->setFont(bold);
@@ -268,6 +269,12 @@ QPushButton *TfrmLogin::AddPreset(const char *Name, const QString &Caption, cons
 }
 
 // ---- The contract with the main window ------------------------------------------------------------
+
+void TfrmLogin::SetChattleServer(const QString &Host, int Port)
+{
+    FChattleHost = Host;
+    FChattlePort = Port;
+}
 
 void TfrmLogin::SetDirectories(const QString &ArtworkDir, const QString &ProfilesDir)
 {

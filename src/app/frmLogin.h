@@ -40,6 +40,10 @@ public:
     void SetServersIniPath(const QString &Path) { FServersIniPath = Path; }
     const QStringList &Servers() const { return FServers; }
 
+    // Where the "Chattle Server" preset connects: the run command's local server unless a test that
+    // starts its own server says otherwise.
+    void SetChattleServer(const QString &Host, int Port);
+
     // On the first show only: reads the server list.
     void FormActivate();
 
@@ -98,6 +102,8 @@ private:
     QString FProfilesDir;
     QString FServersIniPath;
     QStringList FServers;
+    QString FChattleHost = QStringLiteral("127.0.0.1");
+    int FChattlePort = 6667;
     std::unique_ptr<TPersonaLib> FPartLib;
     bool FActivated = false;
 };

@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
-    QApplication::setWindowIcon(ChattleEmblem());
+    QApplication::setWindowIcon(ApplicationIcon(QStringLiteral(CHATTLE_ARTWORK_DIR)));
 
     TMainWindowRig rig;
     TfrmChattle &window = *rig.Window;

@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QToolButton>
 #include <functional>
@@ -14,9 +15,12 @@
 #include "ChattleError.h"
 #include "ErrorHook.h"
 #include "MainWindowTestSupport.h"
+#include "MxAppServ.h"
 #include "MxIRCConnection.h"
 #include "StandInLogin.h"
+#include "frmChannels.h"
 #include "frmChattle.h"
+#include "frmSplash.h"
 #include "printers.h"
 
 namespace {
@@ -56,12 +60,21 @@ TEST_F(MainWindowTest, the_first_activation_opens_the_console_loads_the_characte
 {
     EXPECT_EQ(Window().windowTitle(), "Chattle!    Version 1.4 ");
     EXPECT_EQ(Window().SoundPaths().first(), Window().ArtworkDir() + "/BuddyOnLine.wav");
+    TfrmSplash splash(&Rig.Login, &Window());
+    Window().Splash = &splash;
     Window().show();
-    EXPECT_EQ(Rig.Login.Calls, QStringList({"dirs", "load", "show"})) << "without a splash the login shows at once";
+    EXPECT_EQ(Rig.Login.Calls, QStringList({"dirs", "load"})) << "the login waits for the splash";
+    auto *ok = splash.findChild<QPushButton *>("btnOk");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(splash.isVisible() && ok->isEnabled());
+    ok->click();
+    EXPECT_EQ(Rig.Login.Calls.last(), "show");
     ASSERT_NE(Window().Console(), nullptr);
     EXPECT_EQ(Window().Area()->subWindowList().size(), 1);
-    EXPECT_EQ(Rig.ServiceStarts, 1);
     EXPECT_EQ(Connection().ArtworkDir, Window().ArtworkDir());
+    EXPECT_EQ(Rig.ServiceSocket->OpenCount, 1);
+    Rig.ServiceSocket->AcceptConnection();
+    EXPECT_EQ(Rig.ServiceSocket->TakeLines(), QStringList({"CLOGIN CHATTLE", "CREQUEST VERSION"}));
 
     Connection().OnConsoleLine(&Connection(), "hello");
     EXPECT_EQ(Window().Console()->memConsole->toPlainText(), "hello");
@@ -70,7 +83,7 @@ TEST_F(MainWindowTest, the_first_activation_opens_the_console_loads_the_characte
     Window().show();
     Window().FormActivate();
     EXPECT_EQ(Window().Area()->subWindowList().size(), 1);
-    EXPECT_EQ(Rig.ServiceStarts, 1);
+    EXPECT_EQ(Rig.ServiceSocket->OpenCount, 1);
     EXPECT_EQ(Rig.Login.Calls.count("load"), 1);
 }
 
@@ -148,9 +161,16 @@ TEST_F(MainWindowTest, the_version_reply_announces_a_new_version_only_when_its_t
     TScriptedDialogs boxes;
     Window().ServiceLineReceived("VERSION B1.4");
     EXPECT_TRUE(boxes.ShownTexts().isEmpty()) << "the registry's version plays no part";
+
+    // The service client's lines reach the check.
+    Rig.Activate();
+    Rig.ConnectService();
+    Rig.ServiceSocket->Receive("VERSION B1.5\r\n");
+    Window().AppServ()->TimerTick();
+    EXPECT_EQ(boxes.ShownTexts(), QStringList{announcement});
 }
 
-TEST_F(MainWindowTest, connect_disconnect_asks_before_leaving_a_server_and_then_shows_the_login)
+TEST_F(MainWindowTest, channels_opens_the_browser_and_connect_disconnect_asks_before_leaving_a_server)
 {
     Rig.Activate();
     Window().btnConnectDisco->click();
@@ -158,7 +178,13 @@ TEST_F(MainWindowTest, connect_disconnect_asks_before_leaving_a_server_and_then_
     EXPECT_EQ(Rig.Login.Calls, QStringList({"show"}));
 
     Rig.ConnectAsAlice();
-    Rig.Login.Calls.clear();
+    Window().btnChannels->click();
+    EXPECT_EQ(Rig.Socket->TakeLines(), QStringList({"LIST "}));
+    auto *browser = Window().findChild<TfrmChannels *>();
+    ASSERT_NE(browser, nullptr);
+    EXPECT_TRUE(browser->isVisible());
+    browser->close();
+
     Rig.Boxes.Answer(TDialogButton::No);
     Window().ConnectDisconnect1->trigger();
     EXPECT_EQ(Rig.Boxes.ShownTexts(), QStringList({"To connect to a different server, you must first disconnect from this "
@@ -203,8 +229,10 @@ TEST_F(MainWindowTest, socket_errors_escaping_a_handler_ask_to_check_the_connect
     EXPECT_EQ(Rig.Login.Calls, QStringList({"front"}));
 }
 
-TEST_F(MainWindowTest, the_banner_rotates_and_reports_each_counted_display_to_the_service)
+TEST_F(MainWindowTest, counted_banners_and_reports_reach_the_service_and_tell_a_friend_opens_the_wizard)
 {
+    Rig.Activate();
+    Rig.ConnectService();
     TBanner &banner = *Window().Banner();
     ASSERT_EQ(banner.BannerCount(), 3) << "the generated house banners";
     EXPECT_EQ(banner.size(), QSize(468, 60));
@@ -213,12 +241,18 @@ TEST_F(MainWindowTest, the_banner_rotates_and_reports_each_counted_display_to_th
     banner.RotateTick();
     EXPECT_EQ(banner.CurrentBanner(), 1);
     banner.CountTick();
-    EXPECT_EQ(Rig.ServiceLines, QStringList(2, "CSENDINFO AUREATE_ADVERT 344")) << "once per display";
+    EXPECT_EQ(Rig.ServiceSocket->TakeLines(), QStringList(2, "CSENDINFO AUREATE_ADVERT 344")) << "once per display";
 
     Window().ReportEmailAddress("a@b.c");
     Window().ReportTellAFriend("Ann` `1`x@y.z`");
-    EXPECT_EQ(Rig.ServiceLines.mid(2),
+    EXPECT_EQ(Rig.ServiceSocket->TakeLines(),
               QStringList({"CSENDINFO EMAILADDRESS a@b.c", "CSENDINFO TELLAFRIEND Ann` `1`x@y.z`"}));
+
+    Window().Button1->click();
+    auto *wizard = Window().findChild<QWidget *>("frmEmailWizard");
+    ASSERT_NE(wizard, nullptr);
+    EXPECT_TRUE(wizard->isVisible() && !wizard->isModal());
+    wizard->close();
 }
 
 TEST_F(MainWindowTest, the_stand_in_login_connects_to_the_local_server_as_a_guest_with_the_default_character)

@@ -31,12 +31,10 @@ TTemporarySettings::~TTemporarySettings()
 }
 
 TMainWindowRig::TMainWindowRig()
-    : Socket(new TFakeSocket), Character(std::make_unique<TPersonaInst>(&Library())),
-      Window(std::make_unique<TfrmChattle>(nullptr, Socket))
+    : Socket(new TFakeSocket), ServiceSocket(new TFakeSocket), Character(std::make_unique<TPersonaInst>(&Library())),
+      Window(std::make_unique<TfrmChattle>(nullptr, Socket, ServiceSocket))
 {
     Window->LoginWindow = &Login;
-    Window->StartServiceClient = [this] { ++ServiceStarts; };
-    Window->SendServiceLine = [this](const QString &line) { ServiceLines << line; };
     Window->Connection()->IRCClient()->LineTimer()->stop();
 }
 
@@ -57,6 +55,12 @@ void TMainWindowRig::ConnectAsAlice()
     Socket->AcceptConnection();
     Socket->TakeLines();
     Login.Calls.clear();
+}
+
+void TMainWindowRig::ConnectService()
+{
+    ServiceSocket->AcceptConnection();
+    ServiceSocket->TakeLines();
 }
 
 void TMainWindowRig::Feed(const QString &Line)

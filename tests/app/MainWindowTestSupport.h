@@ -49,9 +49,11 @@ public:
     TTemporarySettings Settings;
     TScriptedDialogs Boxes;
     TRecordingLogin Login;
+    // Accepts the service client's connection and forgets its greeting.
+    void ConnectService();
+
     TFakeSocket *Socket;
+    TFakeSocket *ServiceSocket;
     std::unique_ptr<TPersonaInst> Character;
     std::unique_ptr<TfrmChattle> Window;
-    QStringList ServiceLines;
-    int ServiceStarts = 0;
 };

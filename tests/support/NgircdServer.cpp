@@ -23,6 +23,7 @@ QString Configuration(quint16 port)
 [Limits]
 	MaxConnectionsIP = 0
 	MaxJoins = 0
+	MaxNickLength = 20
 	PingTimeout = 600
 	PongTimeout = 600
 [Options]
