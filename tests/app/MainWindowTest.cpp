@@ -4,7 +4,6 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QRegularExpression>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
@@ -17,7 +16,6 @@
 #include "MainWindowTestSupport.h"
 #include "MxAppServ.h"
 #include "MxIRCConnection.h"
-#include "StandInLogin.h"
 #include "frmChannels.h"
 #include "frmChattle.h"
 #include "frmSplash.h"
@@ -253,17 +251,4 @@ TEST_F(MainWindowTest, counted_banners_and_reports_reach_the_service_and_tell_a_
     ASSERT_NE(wizard, nullptr);
     EXPECT_TRUE(wizard->isVisible() && !wizard->isModal());
     wizard->close();
-}
-
-TEST_F(MainWindowTest, the_stand_in_login_connects_to_the_local_server_as_a_guest_with_the_default_character)
-{
-    TStandInLogin login(&Connection());
-    login.SetDirectories(Window().ArtworkDir(), Window().ProfilesDir());
-    login.LoadCharacters();
-    ASSERT_NE(login.PersonaLib(), nullptr);
-    login.ShowLogin();
-    EXPECT_EQ(Rig.Socket->Host(), "127.0.0.1");
-    EXPECT_EQ(Rig.Socket->Port, 6667);
-    EXPECT_TRUE(Connection().OwnNick().contains(QRegularExpression("^Guest\\d{4}$"))) << Connection().OwnNick().toStdString();
-    EXPECT_EQ(Connection().SelectedCharacter, login.Character());
 }
