@@ -3,19 +3,12 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QSet>
-#include <QStringDecoder>
 
 #include "ChattleError.h"
+#include "TextDecoding.h"
 
 namespace {
 bool SameName(const QString &A, const QString &B) { return A.compare(B, Qt::CaseInsensitive) == 0; }
-
-QString DecodeIniText(const QByteArray &Bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(Bytes);
-    return utf8.hasError() ? QString::fromLatin1(Bytes) : text;
-}
 
 // CR LF, LF and a lone CR each end a line.
 QStringList SplitLines(const QString &Text)
@@ -49,7 +42,7 @@ TIniFile::TIniFile(const QString &FileName) : FFileName(FileName)
     FSections.append(TSection{});
     QFile file(FileName);
     if (file.open(QIODevice::ReadOnly))
-        Parse(DecodeIniText(file.readAll()));
+        Parse(DecodeUtf8OrLatin1(file.readAll()));
 }
 
 void TIniFile::Parse(const QString &Text)

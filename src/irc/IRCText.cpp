@@ -1,15 +1,8 @@
 #include "IRCText.h"
 
-#include <QStringDecoder>
+#include "TextDecoding.h"
 
-QString DecodeIRCLine(const QByteArray &Bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(Bytes);
-    if (!utf8.hasError())
-        return text;
-    return QString::fromLatin1(Bytes);
-}
+QString DecodeIRCLine(const QByteArray &Bytes) { return DecodeUtf8OrLatin1(Bytes); }
 
 qsizetype CharsFittingUtf8(const QString &Text, qsizetype Start, qsizetype MaxBytes)
 {

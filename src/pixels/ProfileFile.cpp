@@ -3,24 +3,17 @@
 
 #include "ChattleError.h"
 #include "PersonaInst.h"
+#include "TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 namespace {
 
 constexpr int ProfileLineCount = 5;
 // A profile is a few hundred bytes; anything far larger is not one.
 constexpr qint64 MaxProfileBytes = 1024 * 1024;
-
-QString DecodeLine(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
-}
 
 QByteArray ShiftBytes(const QByteArray &text, int direction)
 {
@@ -55,11 +48,11 @@ void TPersonaInst::LoadFromFile(const QString &path)
         if (line.endsWith('\r'))
             line.chop(1);
 
-    Password = DecodeLine(UnscrambleText(lines[0]));
+    Password = DecodeUtf8OrLatin1(UnscrambleText(lines[0]));
     StoredFlag = lines[1] == "1";
-    SetAppearance(DecodeLine(lines[2]));
-    SetInfo(DecodeLine(lines[3]));
-    Note = DecodeLine(lines[4]);
+    SetAppearance(DecodeUtf8OrLatin1(lines[2]));
+    SetInfo(DecodeUtf8OrLatin1(lines[3]));
+    Note = DecodeUtf8OrLatin1(lines[4]);
     const QString fileName = QFileInfo(path).fileName();
     Name = fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
 }
