@@ -54,7 +54,7 @@ int CodePosition(TPartKind Kind)
     return 0;
 }
 
-struct TButtonSpec {
+struct TRowButton {
     QToolButton *&Button;
     int Tag;
     const char *Name;
@@ -63,17 +63,17 @@ struct TButtonSpec {
 };
 
 // Buttons 24 pixels high side by side from At, which never take the focus; Made finishes each one.
-void MakeButtonRow(std::initializer_list<TButtonSpec> Specs, QPoint At, QWidget *Parent,
+void MakeButtonRow(std::initializer_list<TRowButton> Buttons, QPoint At, QWidget *Parent,
                    const std::function<void(QToolButton *, int)> &Made)
 {
-    for (const TButtonSpec &spec : Specs) {
-        spec.Button = new QToolButton(Parent);
-        spec.Button->setObjectName(QLatin1String(spec.Name));
-        spec.Button->setText(spec.Caption);
-        spec.Button->setGeometry(At.x(), At.y(), spec.Width, 24);
-        spec.Button->setFocusPolicy(Qt::NoFocus);
-        Made(spec.Button, spec.Tag);
-        At.rx() += spec.Width + 2;
+    for (const TRowButton &entry : Buttons) {
+        entry.Button = new QToolButton(Parent);
+        entry.Button->setObjectName(QLatin1String(entry.Name));
+        entry.Button->setText(entry.Caption);
+        entry.Button->setGeometry(At.x(), At.y(), entry.Width, 24);
+        entry.Button->setFocusPolicy(Qt::NoFocus);
+        Made(entry.Button, entry.Tag);
+        At.rx() += entry.Width + 2;
     }
 }
 
