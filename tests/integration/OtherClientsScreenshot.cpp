@@ -1,6 +1,7 @@
 // A plain user on a raw socket sends what other clients send (reset, italic, background colours, a
-// notice, topics) to a room on a real ngIRCd; the Chattle room window that shows it is saved as a PNG
-// for people to look at: other_clients_screenshot <output folder>. Exits non-zero if a line never came.
+// notice, topics) to a room on a real IRC server (ngIRCd unless CHATTLE_IRC_SERVER names another); the
+// Chattle room window that shows it is saved as a PNG for people to look at:
+// other_clients_screenshot <output folder>. Exits non-zero if a line never came.
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
@@ -12,7 +13,7 @@
 #include "IRCClient.h"
 #include "MdiWindowHost.h"
 #include "MxIRCConnection.h"
-#include "NgircdServer.h"
+#include "TestIrcServer.h"
 #include "PersonaInst.h"
 #include "RoomsTestSupport.h"
 #include "frameChatFrame.h"
@@ -54,14 +55,14 @@ int main(int argc, char **argv)
     const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(out);
 
-    TNgircdServer server;
-    if (!server.Start()) {
-        std::fprintf(stderr, "%s\n", qPrintable(server.Error()));
+    const std::unique_ptr<TTestIrcServer> server = TTestIrcServer::FromEnvironment();
+    if (!server->Start()) {
+        std::fprintf(stderr, "%s\n", qPrintable(server->Error()));
         return 1;
     }
 
     // pat is in first, so pat holds the room's topic.
-    TRawUser pat(server.Port());
+    TRawUser pat(server->Port());
     pat.Send(QStringLiteral("NICK pat"));
     pat.Send(QStringLiteral("USER pat 0 * :Pat"));
     if (!Wait([&] { return pat.Saw(" 376 ") || pat.Saw(" 422 "); }, "pat registered"))
@@ -88,7 +89,7 @@ int main(int argc, char **argv)
         endMotd();
         registered = true;
     };
-    alice.Connect(QStringLiteral("alice"), QString(), QStringLiteral("127.0.0.1"), server.Port());
+    alice.Connect(QStringLiteral("alice"), QString(), QStringLiteral("127.0.0.1"), server->Port());
     if (!Wait([&] { return registered; }, "alice registered"))
         return 1;
     alice.JoinRoom(QStringLiteral("#lobby"), QString());
