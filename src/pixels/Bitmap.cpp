@@ -13,6 +13,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 constexpr TPixel PixelMask = 0x00FFFFFF;
@@ -25,10 +27,11 @@ std::size_t PixelCount(int width, int height)
 QImage ReadBitmapFile(const QString &path)
 {
     QImageReader reader(path, "bmp");
+    // A top-down bitmap states a negative height.
     const QSize size = reader.size();
-    if (!size.isValid())
+    if (size.width() <= 0 || size.height() == 0 || size.height() == std::numeric_limits<int>::min())
         throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
-    if (size.width() > TMxBitmap::MaxLoadSide || size.height() > TMxBitmap::MaxLoadSide)
+    if (size.width() > TMxBitmap::MaxLoadSide || std::abs(size.height()) > TMxBitmap::MaxLoadSide)
         throw EFileError(QStringLiteral("The bitmap %1 is too large").arg(path));
     QImage image;
     if (!reader.read(&image))
@@ -195,6 +198,8 @@ void TMxBitmap::LoadFromJPEGFile(const QString &path)
 {
     const TDecodedPicture picture = LoggingAbandoned(lcAvatar, UnreadablePicture(path),
                                                      [&] { return DecodeJpeg(ReadPictureFile(path), MaxLoadSide); });
+    if (!picture.Warning.isEmpty())
+        LogWarning(lcAvatar, QStringLiteral("Picture %1 shown despite: %2").arg(path, picture.Warning));
     TakePixels(picture.Width, picture.Height, picture.Pixels);
 }
 

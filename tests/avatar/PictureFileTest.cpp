@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -139,4 +140,47 @@ TEST_F(PictureFile, each_unreadable_picture_is_logged_once_with_its_path)
     for (const QString &path : {jpeg, bmp, gif})
         EXPECT_EQ(log.Lines.filter("chattle.avatar: Unreadable picture " + path + ": ").size(), 1) << path.toStdString();
     EXPECT_EQ(log.Lines.size(), 3);
+}
+
+TEST_F(PictureFile, jpeg_warnings_other_than_a_truncation_show_the_picture_and_are_logged)
+{
+    const QByteArray whole = WriteTestJpeg(16, 16, Quadrants());
+    QByteArray stray = whole;
+    stray.insert(stray.size() - 2, QByteArray(8, 0x12)); // stray bytes before the end marker
+    TLogCapture log;
+    TMxBitmap bitmap(1, 1);
+    bitmap.LoadFromJPEGFile(Write("stray.jpg", stray));
+    EXPECT_EQ(bitmap.Width(), 16);
+    ExpectNear(bitmap.GetPixel(12, 12), QuadrantColours[3], 24, "bottom right");
+    ASSERT_EQ(log.Lines.size(), 1);
+    EXPECT_TRUE(log.Lines[0].contains("stray.jpg shown despite: ")) << log.Lines[0].toStdString();
+}
+
+TEST_F(PictureFile, progressive_jpegs_load_unless_they_have_more_than_a_hundred_scans)
+{
+    const std::vector<std::uint8_t> grey(16 * 16, 0x60);
+    TMxBitmap bitmap(1, 1);
+    bitmap.LoadFromJPEGFile(Write("64-scans.jpg", WriteTestProgressiveGreyJpeg(16, 16, grey, false)));
+    ExpectNear(bitmap.GetPixel(9, 9), 0x606060, 4, "64 scans");
+    EXPECT_THROW(bitmap.LoadFromJPEGFile(Write("128-scans.jpg", WriteTestProgressiveGreyJpeg(16, 16, grey, true))),
+                 EFileError);
+    EXPECT_EQ(bitmap.Width(), 16);
+}
+
+TEST_F(PictureFile, bottom_up_and_top_down_bitmaps_load_the_same_way_up)
+{
+    // 2 x 2 pixels, 24 bits: the first stored row is the bottom one unless the height is negative.
+    const auto handMade = [](qint32 height) {
+        QByteArray bytes = QByteArray::fromHex("424d46000000000000003600000028000000020000000000000001001800000000001000000000"
+                                               "000000000000000000000000000000");
+        qToLittleEndian(height, bytes.data() + 22);
+        return bytes + QByteArray::fromHex("0000ff0000ff0000" "ff0000ff00000000");
+    };
+    for (qint32 height : {2, -2}) {
+        TMxBitmap bitmap(1, 1);
+        bitmap.LoadFromBitmapFile(Write("hand.bmp", handMade(height)));
+        ASSERT_EQ(bitmap.Height(), 2);
+        EXPECT_EQ(bitmap.GetPixel(1, height > 0 ? 1 : 0), 0xFF0000u) << height; // the stored first row is red
+        EXPECT_EQ(bitmap.GetPixel(1, height > 0 ? 0 : 1), 0x0000FFu) << height;
+    }
 }
