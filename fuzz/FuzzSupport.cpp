@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -24,6 +25,15 @@ volatile long long Sink = 0;
 QString FuzzText(const std::uint8_t *data, std::size_t size)
 {
     return DecodeIRCLine(QByteArray(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size)));
+}
+
+void ForEachChunk(const std::uint8_t *data, std::size_t size, std::size_t chunk,
+                  const std::function<void(const QByteArray &)> &receive)
+{
+    for (std::size_t at = 0; at < size; at += chunk) {
+        const std::size_t count = std::min(chunk, size - at);
+        receive(QByteArray(reinterpret_cast<const char *>(data + at), static_cast<qsizetype>(count)));
+    }
 }
 
 QString WriteScratchFile(const QString &name, const std::uint8_t *data, std::size_t size)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 class TPersonaLib;
 
@@ -13,6 +14,10 @@ void EnsureApplication();
 
 // The bytes as the engine decodes a received line: UTF-8 when valid, Latin-1 otherwise.
 QString FuzzText(const std::uint8_t *data, std::size_t size);
+
+// Hands the bytes on in pieces of chunk bytes (the last one shorter), as reads off a socket.
+void ForEachChunk(const std::uint8_t *data, std::size_t size, std::size_t chunk,
+                  const std::function<void(const QByteArray &)> &receive);
 
 // Writes the bytes to a file of the given name in a private temporary folder; returns its path.
 QString WriteScratchFile(const QString &name, const std::uint8_t *data, std::size_t size);

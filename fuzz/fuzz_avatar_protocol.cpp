@@ -24,7 +24,8 @@ struct TRoom {
         auto peer = std::make_unique<TPersonaInst>(&MiniLibrary());
         peer->Name = QStringLiteral("peer");
         Peer = peer.get();
-        Space.AddInstance(peer->Name, std::move(peer));
+        const QString name = peer->Name; // gcc moves the argument out before reading the name
+        Space.AddInstance(name, std::move(peer));
     }
 
     // Both characters standing still at their start, free of interactions, with the default looks.

@@ -8,8 +8,60 @@
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frameChatFrame.h"
+#include "frameText.h"
+#include "frmRequest.h"
+
+#include <QListWidget>
+#include <QTextEdit>
 
 #include <QStringList>
+namespace {
+const QString Own = QStringLiteral("alice");
+
+// A room and a private chat frame live for the whole run; each input starts on one of them emptied
+// of members, characters, text and open request boxes.
+struct TFrames {
+    std::unique_ptr<TframeChatFrame> Room = Make(QStringLiteral("#lobby"));
+    std::unique_ptr<TframeChatFrame> Private = Make(QStringLiteral("peer"));
+
+    static std::unique_ptr<TframeChatFrame> Make(const QString &room)
+    {
+        auto frame = std::make_unique<TframeChatFrame>();
+        frame->PersonaLib = &MiniLibrary();
+        frame->OnSendMessage = [](QString target, QString text) { Touch(target + text); };
+        frame->OnSendCommand = [](QString line) { Touch(line); };
+        auto character = std::make_unique<TPersonaInst>(&MiniLibrary());
+        character->Name = Own;
+        frame->Init(std::move(character));
+        frame->SetRoom(room);
+        return frame;
+    }
+
+    static void Empty(TframeChatFrame &frame)
+    {
+        for (QListWidget *list : {frame.lstUsers, frame.lstVisualUsers})
+            list->clear();
+        std::vector<QString> remote;
+        for (const TNamedPersona &entry : frame.Space()->Instances())
+            remote.push_back(entry.Persona->Name);
+        for (const QString &name : remote)
+            frame.Space()->RemoveInstance(name);
+        frame.frameChatText->txtConversation->clear();
+        qDeleteAll(frame.findChildren<TfrmRequest *>());
+        TPersonaInst *own = frame.OwnCharacter();
+        own->Name = Own;
+        own->EndInteraction();
+        own->Walking = false;
+        own->SetPosition(10, 250);
+    }
+};
+
+TFrames &Frames()
+{
+    static TFrames *frames = new TFrames;
+    return *frames;
+}
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -19,21 +71,15 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
         Touch(text);
         return TDialogButton::No;
     });
+    Frames();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    const QString own = QStringLiteral("alice");
-    const QStringList senders = {QStringLiteral("peer"), QStringLiteral("bob"), own};
-    TframeChatFrame frame;
-    frame.PersonaLib = &MiniLibrary();
-    frame.OnSendMessage = [](QString target, QString text) { Touch(target + text); };
-    frame.OnSendCommand = [](QString line) { Touch(line); };
-    auto character = std::make_unique<TPersonaInst>(&MiniLibrary());
-    character->Name = own;
-    frame.Init(std::move(character));
-    frame.SetRoom(size % 2 == 0 ? QStringLiteral("#lobby") : QStringLiteral("peer"));
+    const QStringList senders = {QStringLiteral("peer"), QStringLiteral("bob"), Own};
+    TframeChatFrame &frame = size % 2 == 0 ? *Frames().Room : *Frames().Private;
+    TFrames::Empty(frame);
 
     for (const QString &line : FuzzText(data, size).split(QLatin1Char('\n'))) {
         if (line.isEmpty())

@@ -35,42 +35,58 @@ void PumpAll(TIRCClient &client, TEventRecorder &events)
     }
     TouchRosters(client);
 }
+// One client for the whole run; every input logs in afresh, as a new login after a lost connection does.
+struct TSession {
+    TFakeSocket *Socket = new TFakeSocket;
+    TIRCClient Client{nullptr, Socket};
+    TEventRecorder Events{Client};
+
+    TSession()
+    {
+        Client.LineTimer()->stop();
+        Events.WatchRosters();
+        // A handler may leave the server in the middle of a burst; the queued lines are still dispatched.
+        auto recordPrivate = Client.OnPrivateMsg;
+        Client.OnPrivateMsg = [this, recordPrivate](QObject *sender, QString from, QString text) {
+            recordPrivate(sender, from, text);
+            if (text == u"!leave")
+                Client.Disconnect();
+        };
+        Client.ServerAddress = QStringLiteral("srv1");
+    }
+};
+
+TSession &Session()
+{
+    static TSession *session = new TSession;
+    return *session;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     EnsureApplication(); // the client's line timer wants an event dispatcher
+    Session();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    auto *socket = new TFakeSocket;
-    TIRCClient client(nullptr, socket);
-    client.LineTimer()->stop();
-    TEventRecorder events(client);
-    events.WatchRosters();
-    // A handler may leave the server in the middle of a burst; the queued lines are still dispatched.
-    auto recordPrivate = client.OnPrivateMsg;
-    client.OnPrivateMsg = [&](QObject *sender, QString from, QString text) {
-        recordPrivate(sender, from, text);
-        if (text == u"!leave")
-            client.Disconnect();
-    };
+    TSession &session = Session();
+    TIRCClient &client = session.Client;
+    client.Disconnect();
+    session.Events.Take();
     client.IgnoreListReplies = size % 2 == 1;
     client.SetOwnNick(QStringLiteral("me"));
-    client.ServerAddress = QStringLiteral("srv1");
     client.Connect();
-    socket->AcceptConnection();
+    session.Socket->AcceptConnection();
 
-    const std::size_t chunk = 1 + size % 61;
-    for (std::size_t at = 0; at < size; at += chunk) {
-        const std::size_t count = std::min(chunk, size - at);
-        socket->Receive(QByteArray(reinterpret_cast<const char *>(data + at), static_cast<qsizetype>(count)));
-        PumpAll(client, events);
-    }
+    ForEachChunk(data, size, 1 + size % 61, [&](const QByteArray &bytes) {
+        session.Socket->Receive(bytes);
+        PumpAll(client, session.Events);
+    });
     Touch(QString::fromLatin1(client.PartialLine()));
-    for (const QByteArray &written : socket->Written)
+    for (const QByteArray &written : std::exchange(session.Socket->Written, {}))
         Touch(QString::fromLatin1(written));
     return 0;
 }

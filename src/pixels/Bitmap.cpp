@@ -12,7 +12,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
 #include <algorithm>
+#include <cstdlib>
+#include <limits>
 
 namespace {
 constexpr TPixel PixelMask = 0x00FFFFFF;
@@ -22,14 +25,38 @@ std::size_t PixelCount(int width, int height)
     return static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
 }
 
+// Whether an uncompressed bitmap file ends before the pixel rows its header promises: Qt's reader takes
+// such a file and leaves the missing rows uninitialised.
+bool PixelsCutShort(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false; // the reader reports it
+    const QByteArray header = file.read(34);
+    if (header.size() < 34 || qFromLittleEndian<quint32>(header.constData() + 14) < 40)
+        return false; // the old core header is rare enough to leave to the reader
+    const auto *bytes = header.constData();
+    const quint32 compression = qFromLittleEndian<quint32>(bytes + 30);
+    if (compression != 0 && compression != 3)
+        return false;
+    const qint64 width = qFromLittleEndian<qint32>(bytes + 18);
+    const qint64 height = std::abs(static_cast<qint64>(qFromLittleEndian<qint32>(bytes + 22)));
+    const qint64 bitsPerPixel = qFromLittleEndian<quint16>(bytes + 28);
+    const qint64 rowBytes = (width * bitsPerPixel + 31) / 32 * 4;
+    return file.size() < qFromLittleEndian<quint32>(bytes + 10) + rowBytes * height;
+}
+
 QImage ReadBitmapFile(const QString &path)
 {
     QImageReader reader(path, "bmp");
+    // A top-down bitmap states a negative height.
     const QSize size = reader.size();
-    if (!size.isValid())
+    if (size.width() <= 0 || size.height() == 0 || size.height() == std::numeric_limits<int>::min())
         throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
-    if (size.width() > TMxBitmap::MaxLoadSide || size.height() > TMxBitmap::MaxLoadSide)
+    if (size.width() > TMxBitmap::MaxLoadSide || std::abs(size.height()) > TMxBitmap::MaxLoadSide)
         throw EFileError(QStringLiteral("The bitmap %1 is too large").arg(path));
+    if (PixelsCutShort(path))
+        throw EFileError(QStringLiteral("The bitmap %1 is cut short").arg(path));
     QImage image;
     if (!reader.read(&image))
         throw EFileError(QStringLiteral("Cannot read the bitmap %1: %2").arg(path, reader.errorString()));
@@ -200,6 +227,8 @@ void TMxBitmap::LoadFromJPEGFile(const QString &path)
 {
     const TDecodedPicture picture = LoggingAbandoned(lcAvatar, UnreadablePicture(path),
                                                      [&] { return DecodeJpeg(ReadPictureFile(path), MaxLoadSide); });
+    if (!picture.Warning.isEmpty())
+        LogWarning(lcAvatar, QStringLiteral("Picture %1 shown despite: %2").arg(path, picture.Warning));
     TakePixels(picture.Width, picture.Height, picture.Pixels);
 }
 

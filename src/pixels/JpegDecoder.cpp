@@ -8,16 +8,23 @@
 #include <cstring>
 
 #include <jpeglib.h>
+#include <jerror.h>
 
 // libjpeg's own error handler ends the process. Ours jumps back into DecodeToBuffer, the one frame
 // that calls setjmp; only libjpeg's C frames lie between, and DecodeToBuffer holds nothing with a
 // destructor: its buffer is malloc'ed and freed by hand.
 namespace {
 
+// A progressive picture with thousands of scans takes seconds to decode; real ones have about ten.
+constexpr int MaxScans = 100;
+
 struct TJpegErrorManager {
     jpeg_error_mgr Base;
+    jpeg_progress_mgr Progress;
     std::jmp_buf Escape;
     char Message[JMSG_LENGTH_MAX];
+    char FirstWarning[JMSG_LENGTH_MAX];
+    int Warnings;
 };
 
 [[noreturn]] void ErrorExit(j_common_ptr cinfo)
@@ -27,11 +34,27 @@ struct TJpegErrorManager {
     std::longjmp(errors->Escape, 1);
 }
 
-// Warnings (corrupt data, premature end of file) are errors too: a truncated picture is refused.
+// A truncated file is refused; other warnings (stray bytes before a marker, say) are counted, the first
+// one kept for the log, and the picture is shown as other viewers show it.
 void EmitMessage(j_common_ptr cinfo, int level)
 {
-    if (level < 0)
+    if (level >= 0)
+        return;
+    if (cinfo->err->msg_code == JWRN_JPEG_EOF)
         ErrorExit(cinfo);
+    auto *errors = reinterpret_cast<TJpegErrorManager *>(cinfo->err);
+    if (errors->Warnings++ == 0)
+        (*cinfo->err->format_message)(cinfo, errors->FirstWarning);
+}
+
+void CountScans(j_common_ptr cinfo)
+{
+    auto *decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (decompress->input_scan_number > MaxScans) {
+        auto *errors = reinterpret_cast<TJpegErrorManager *>(cinfo->err);
+        std::snprintf(errors->Message, sizeof errors->Message, "more than %d scans", MaxScans);
+        std::longjmp(errors->Escape, 1);
+    }
 }
 
 struct TRawPicture {
@@ -67,12 +90,14 @@ TDecodeResult DecodeToBuffer(const unsigned char *data, unsigned long size, int 
     cinfo.err = jpeg_std_error(&errors->Base);
     errors->Base.error_exit = ErrorExit;
     errors->Base.emit_message = EmitMessage;
+    errors->Progress.progress_monitor = CountScans;
     if (setjmp(errors->Escape)) {
         jpeg_destroy_decompress(&cinfo);
         std::free(rgb);
         return TDecodeResult::Failed;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &errors->Progress;
     jpeg_mem_src(&cinfo, data, size);
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.image_width > static_cast<JDIMENSION>(maxSide) || cinfo.image_height > static_cast<JDIMENSION>(maxSide)) {
@@ -125,6 +150,8 @@ TDecodedPicture DecodeJpeg(const QByteArray &data, int maxSide)
     TDecodedPicture picture;
     picture.Width = raw.Width;
     picture.Height = raw.Height;
+    if (errors.Warnings > 0)
+        picture.Warning = QString::fromLocal8Bit(errors.FirstWarning);
     picture.Pixels.resize(static_cast<std::size_t>(raw.Width) * static_cast<std::size_t>(raw.Height));
     for (std::size_t i = 0; i < picture.Pixels.size(); ++i) {
         const unsigned char *p = raw.Rgb + 3 * i;

@@ -7,8 +7,10 @@
 
 #include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +47,16 @@ std::vector<TPixel> Quadrants()
         for (int x = 0; x < 16; ++x)
             pixels[static_cast<std::size_t>(y * 16 + x)] = QuadrantColours[static_cast<std::size_t>((y / 8) * 2 + x / 8)];
     return pixels;
+}
+
+// A 24-bit bitmap file of the given header size whose pixel rows are a red and a blue row of two.
+QByteArray HandMadeBitmap(qint32 width, qint32 height)
+{
+    QByteArray bytes = QByteArray::fromHex("424d46000000000000003600000028000000020000000000000001001800000000001000000000"
+                                           "000000000000000000000000000000");
+    qToLittleEndian(width, bytes.data() + 18);
+    qToLittleEndian(height, bytes.data() + 22);
+    return bytes + QByteArray::fromHex("0000ff0000ff0000" "ff0000ff00000000");
 }
 } // namespace
 
@@ -139,4 +151,65 @@ TEST_F(PictureFile, each_unreadable_picture_is_logged_once_with_its_path)
     for (const QString &path : {jpeg, bmp, gif})
         EXPECT_EQ(log.Lines.filter("chattle.avatar: Unreadable picture " + path + ": ").size(), 1) << path.toStdString();
     EXPECT_EQ(log.Lines.size(), 3);
+}
+
+TEST_F(PictureFile, jpeg_warnings_other_than_a_truncation_show_the_picture_and_are_logged)
+{
+    const QByteArray whole = WriteTestJpeg(16, 16, Quadrants());
+    QByteArray stray = whole;
+    stray.insert(stray.size() - 2, QByteArray(8, 0x12)); // stray bytes before the end marker
+    TLogCapture log;
+    TMxBitmap bitmap(1, 1);
+    bitmap.LoadFromJPEGFile(Write("stray.jpg", stray));
+    EXPECT_EQ(bitmap.Width(), 16);
+    ExpectNear(bitmap.GetPixel(12, 12), QuadrantColours[3], 24, "bottom right");
+    ASSERT_EQ(log.Lines.size(), 1);
+    EXPECT_TRUE(log.Lines[0].contains("stray.jpg shown despite: ")) << log.Lines[0].toStdString();
+}
+
+TEST_F(PictureFile, progressive_jpegs_load_unless_they_have_more_than_a_hundred_scans)
+{
+    const std::vector<std::uint8_t> grey(16 * 16, 0x60);
+    TMxBitmap bitmap(1, 1);
+    bitmap.LoadFromJPEGFile(Write("64-scans.jpg", WriteTestProgressiveGreyJpeg(16, 16, grey, false)));
+    ExpectNear(bitmap.GetPixel(9, 9), 0x606060, 4, "64 scans");
+    EXPECT_THROW(bitmap.LoadFromJPEGFile(Write("128-scans.jpg", WriteTestProgressiveGreyJpeg(16, 16, grey, true))),
+                 EFileError);
+    EXPECT_EQ(bitmap.Width(), 16);
+}
+
+TEST_F(PictureFile, bottom_up_and_top_down_bitmaps_load_the_same_way_up)
+{
+    // 2 x 2 pixels, 24 bits: the first stored row is the bottom one unless the height is negative.
+    for (qint32 height : {2, -2}) {
+        TMxBitmap bitmap(1, 1);
+        bitmap.LoadFromBitmapFile(Write("hand.bmp", HandMadeBitmap(2, height)));
+        ASSERT_EQ(bitmap.Height(), 2);
+        EXPECT_EQ(bitmap.GetPixel(1, height > 0 ? 1 : 0), 0xFF0000u) << height; // the stored first row is red
+        EXPECT_EQ(bitmap.GetPixel(1, height > 0 ? 0 : 1), 0x0000FFu) << height;
+    }
+}
+
+TEST_F(PictureFile, absurd_and_truncated_bitmaps_are_refused_and_keep_the_bitmap)
+{
+    const struct {
+        const char *Name;
+        QByteArray File;
+    } cases[] = {
+        {"no width", HandMadeBitmap(0, 2)},
+        {"no height", HandMadeBitmap(2, 0)},
+        {"a negative width", HandMadeBitmap(-2, 2)},
+        {"wider than a picture may be", HandMadeBitmap(100000, 1)},
+        {"the most negative height", HandMadeBitmap(2, std::numeric_limits<qint32>::min())},
+        {"cut inside the header", HandMadeBitmap(2, 2).left(30)},
+        {"cut inside the pixels", HandMadeBitmap(2, 2).left(60)},
+        {"cut inside the pixels of a top-down bitmap", HandMadeBitmap(2, -2).left(66)},
+    };
+    for (const auto &c : cases) {
+        TMxBitmap bitmap(5, 4);
+        bitmap.Fill(0x123456);
+        EXPECT_THROW(bitmap.LoadFromBitmapFile(Write("absurd.bmp", c.File)), EFileError) << c.Name;
+        EXPECT_EQ(bitmap.Width(), 5) << c.Name;
+        EXPECT_EQ(bitmap.GetPixel(4, 3), 0x123456u) << c.Name;
+    }
 }

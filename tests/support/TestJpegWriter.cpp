@@ -7,7 +7,7 @@
 
 namespace {
 QByteArray Encode(int width, int height, int components, J_COLOR_SPACE space, const std::uint8_t *samples,
-                  int quality)
+                  int quality, const std::vector<jpeg_scan_info> &scans = {})
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr errors;
@@ -22,6 +22,10 @@ QByteArray Encode(int width, int height, int components, J_COLOR_SPACE space, co
     cinfo.in_color_space = space;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
+    if (!scans.empty()) {
+        cinfo.scan_info = scans.data();
+        cinfo.num_scans = static_cast<int>(scans.size());
+    }
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         JSAMPROW row = const_cast<JSAMPROW>(samples + cinfo.next_scanline * width * components);
@@ -54,4 +58,18 @@ QByteArray WriteTestCmykJpeg(int width, int height, const std::vector<std::uint8
 QByteArray WriteTestGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey)
 {
     return Encode(width, height, 1, JCS_GRAYSCALE, grey.data(), 95);
+}
+
+QByteArray WriteTestProgressiveGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey, bool everyBit)
+{
+    const int low = everyBit ? 1 : 0; // the bit the first pass stops at
+    std::vector<jpeg_scan_info> scans = {{1, {0}, 0, 0, 0, low}};
+    for (int k = 1; k < 64; ++k)
+        scans.push_back({1, {0}, k, k, 0, low});
+    if (everyBit) {
+        scans.push_back({1, {0}, 0, 0, 1, 0});
+        for (int k = 1; k < 64; ++k)
+            scans.push_back({1, {0}, k, k, 1, 0});
+    }
+    return Encode(width, height, 1, JCS_GRAYSCALE, grey.data(), 95, scans);
 }

@@ -10,3 +10,6 @@ QByteArray WriteTestJpeg(int width, int height, const std::vector<std::uint32_t>
 QByteArray WriteTestGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey);
 // Four-channel samples (C, M, Y, K per pixel) stored as an Adobe CMYK JPEG.
 QByteArray WriteTestCmykJpeg(int width, int height, const std::vector<std::uint8_t> &cmyk);
+// A progressive grey JPEG with one scan per coefficient (64 scans), or, with everyBit, one per
+// coefficient and bit (128 scans).
+QByteArray WriteTestProgressiveGreyJpeg(int width, int height, const std::vector<std::uint8_t> &grey, bool everyBit);
