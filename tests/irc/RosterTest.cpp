@@ -1,9 +1,11 @@
 // Channel rosters: the roster's own rules, and how joins, names, WHO, parts, quits, kicks and nick
 // changes reach them through the dispatcher.
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSet>
 
 #include "ClientFixture.h"
 
@@ -263,4 +265,85 @@ TEST_F(RosterDispatch, a_captured_server_burst_fills_the_roster)
                            "OnUserInChannelMsg(#burst, second)", "OnUserInChannelMsg(#burst, @first)",
                            "OnShortListChanged(#burst, " + ownNick + " second @first)",
                            "OnLongListChanged(#burst, " + room->LongList().join(' ') + ")"}));
+}
+
+namespace {
+// A consistent server's traffic for two channels: users join, part, quit, get kicked, change nick
+// (sometimes only in letter case), and names and WHO replies come in, from a fixed seed.
+QStringList ChurnTranscript(int Lines)
+{
+    quint32 seed = 12345;
+    auto Next = [&seed](int range) { return int((seed = seed * 1103515245u + 12345u) >> 16) % range; };
+    struct User {
+        QString Nick, UserHost;
+        QSet<QString> Channels, Marked; // Marked: where a names reply gave an "@" or "+"
+    };
+    QList<User> users;
+    for (int i = 0; i < 40; ++i)
+        users.append({"n" + QString::number(i), "u" + QString::number(i) + "@h" + QString::number(i % 3), {}, {}});
+    const QStringList channels{"#a", "#b"};
+    QStringList lines{":me!me@pc JOIN :#a", ":me!me@pc JOIN :#b"};
+    while (lines.size() < Lines) {
+        User &user = users[Next(users.size())];
+        const QString channel = channels.at(Next(2));
+        const QString prefix = ":" + user.Nick + "!" + user.UserHost;
+        switch (Next(7)) {
+        case 0:
+        case 1:
+            lines << prefix + " JOIN :" + channel;
+            user.Channels.insert(channel);
+            break;
+        case 2:
+            lines << prefix + (user.Channels.remove(channel) ? " PART " + channel + " :bye" : " QUIT :gone");
+            user.Marked.remove(channel);
+            if (lines.last().contains(" QUIT "))
+                user.Channels.clear(), user.Marked.clear();
+            break;
+        case 3:
+            if (user.Channels.remove(channel))
+                lines << ":op!o@h KICK " + channel + " " + user.Nick + " :out";
+            user.Marked.remove(channel);
+            break;
+        case 4: { // a new nick nobody has, or the same nick in other letters; marked users keep theirs
+            if (!user.Marked.isEmpty())
+                break;
+            const QString nick = Next(2) ? user.Nick.toUpper() : "x" + QString::number(Next(1000));
+            if (std::none_of(users.begin(), users.end(), [&](const User &u) { return u.Nick == nick; })) {
+                lines << prefix + " NICK :" + nick;
+                user.Nick = nick;
+            }
+            break;
+        }
+        case 5: {
+            QString names;
+            for (User &u : users) {
+                if (!u.Channels.contains(channel))
+                    continue;
+                const QString mark = Next(4) == 0 ? "@" : Next(4) == 0 ? "+" : "";
+                mark.isEmpty() ? void(u.Marked.remove(channel)) : void(u.Marked.insert(channel));
+                names += mark + u.Nick + " ";
+            }
+            lines << ":srv 353 me = " + channel + " :" + names.trimmed() << ":srv 366 me " + channel + " :End";
+            break;
+        }
+        default:
+            for (const User &u : users)
+                if (u.Channels.contains(channel))
+                    lines << ":srv 352 me " + channel + " " + u.UserHost.section('@', 0, 0) + " "
+                                 + u.UserHost.section('@', 1) + " srv " + u.Nick + " H :0 R";
+        }
+    }
+    return lines;
+}
+} // namespace
+
+TEST_F(RosterDispatch, a_long_churn_raises_the_same_events_and_lists_as_ever)
+{
+    ConnectAs("me");
+    Events.WatchRosters();
+    for (const QString &line : ChurnTranscript(3000))
+        Feed(line);
+    const QByteArray log = Events.Log.join('\n').toUtf8();
+    EXPECT_EQ(Events.Log.size(), 9452);
+    EXPECT_EQ(QCryptographicHash::hash(log, QCryptographicHash::Sha1).toHex(), "626ea994ced6e2981b6286c0579139eea24e6ef4");
 }
