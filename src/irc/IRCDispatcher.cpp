@@ -2,6 +2,7 @@
 #include "ChattleError.h"
 #include "IRCChannel.h"
 #include "IRCClient.h"
+#include "IRCModes.h"
 #include "IRCText.h"
 
 namespace {
@@ -260,12 +261,19 @@ void TIRCClient::DispatchNotice()
 
 void TIRCClient::DispatchMode()
 {
-    if (!OnModeChange)
-        return;
     const QString channelName = Param(2);
     const QString mode = Param(3);
-    const QString modeOn = FParams.mid(4).join(u' ');
-    OnModeChange(this, channelName, FParams.at(0), mode, modeOn);
+    // Operator and voice marks change before the event, so its handlers see the new marks.
+    if (TIRCChannel *channel = FindChannel(channelName)) {
+        const QStringList before = channel->ShortList(); // shared until a mark changes
+        bool touched = false;
+        for (const TMemberModeChange &change : MemberModeChanges(mode, FParams.mid(4)))
+            touched |= channel->SetMemberMode(change.Nick, change.Mode, change.On);
+        if (touched && channel->ShortList() != before) // "+o-o bob bob" may end where it began
+            channel->ShortListDone();
+    }
+    if (OnModeChange)
+        OnModeChange(this, channelName, FParams.at(0), mode, FParams.mid(4).join(u' '));
 }
 
 void TIRCClient::RemoveChannel(TIRCChannel *Channel)

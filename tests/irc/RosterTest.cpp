@@ -82,7 +82,7 @@ TEST(RosterTest, join_part_and_kick_keep_both_lists)
     EXPECT_EQ(channel.ShortList(), QStringList({"@op"}));
 }
 
-TEST(RosterTest, a_nick_change_renames_without_the_mark_and_only_where_the_user_is)
+TEST(RosterTest, a_nick_change_keeps_the_mark_and_renames_only_where_the_user_is)
 {
     TIRCChannel channel;
     RosterLog log;
@@ -91,12 +91,12 @@ TEST(RosterTest, a_nick_change_renames_without_the_mark_and_only_where_the_user_
     channel.AddLongName("old!u@h");
     log.Take();
     channel.RenameUser("old!u@h", "new");
-    EXPECT_EQ(channel.ShortList(), QStringList({"new"}));
+    EXPECT_EQ(channel.ShortList(), QStringList({"@new"}));
     EXPECT_EQ(channel.LongList(), QStringList({"new!u@h"}));
     EXPECT_EQ(log.Take(), QStringList({"short", "long"}));
 
     channel.RenameUser("stranger!s@h", "other");
-    EXPECT_EQ(channel.ShortList(), QStringList({"new"}));
+    EXPECT_EQ(channel.ShortList(), QStringList({"@new"}));
     EXPECT_TRUE(log.Take().isEmpty());
     EXPECT_TRUE(channel.NotifyChanges);
 }
@@ -230,7 +230,7 @@ TEST_F(RosterDispatch, nick_changes_rename_in_every_channel_and_follow_the_own_n
     Feed(":srv 352 me #room u h srv old H :0 Old");
     Feed(":old!u@h NICK :new");
     EXPECT_EQ(Events.Take().last(), "OnNickChange(old, new)");
-    EXPECT_EQ(room->ShortList(), QStringList({"me", "new"}));
+    EXPECT_EQ(room->ShortList(), QStringList({"me", "@new"}));
     EXPECT_EQ(room->LongList(), QStringList({"new!u@h"}));
     EXPECT_TRUE(den->ShortList().isEmpty());
 
@@ -347,4 +347,64 @@ TEST_F(RosterDispatch, a_long_churn_raises_the_same_events_and_lists_as_ever)
     const QByteArray log = Events.Log.join('\n').toUtf8();
     EXPECT_EQ(Events.Log.size(), 9427);
     EXPECT_EQ(QCryptographicHash::hash(log, QCryptographicHash::Sha1).toHex(), "0b11d3f535c3cf6b97f90d2ffefedcd20045b4da");
+}
+
+TEST_F(RosterDispatch, long_nicks_match_by_nick_whatever_the_user_name_looks_like)
+{
+    ConnectAs("me");
+    const struct {
+        QString Line;
+        QStringList Long, Short;
+    } rows[] = {
+        {":bob!~bob@127.0.0.1 NICK :bobby", {"bobby!~bob@127.0.0.1"}, {"@bobby"}},
+        {":bob!~bob@127.0.0.1 PART #room :", {}, {}},
+        {":bob!~bob@127.0.0.1 QUIT :gone", {}, {}},
+        {":op!o@h KICK #room bob :out", {}, {}},
+        {":bob!~bob@127.0.0.1 JOIN #room", {"bob!bob@127.0.0.1"}, {"@bob"}},
+    };
+    int round = 0;
+    for (const auto &row : rows) {
+        const QString room = "#room" + QString::number(round++);
+        Join(room);
+        QString line = row.Line;
+        Feed(":srv 353 me = " + room + " :@bob");
+        Feed(":srv 366 me " + room + " :End");
+        Feed(":srv 352 me " + room + " ~bob 127.0.0.1 srv bob H :0 Bob");
+        Feed(line.replace("#room", room));
+        EXPECT_EQ(Client.FindChannel(room)->LongList(), row.Long) << row.Line.toStdString();
+        EXPECT_EQ(Client.FindChannel(room)->ShortList(), row.Short) << row.Line.toStdString();
+        Feed(":me!u@h PART " + room + " :");
+    }
+}
+
+TEST_F(RosterDispatch, operator_and_voice_modes_mark_the_short_list)
+{
+    ConnectAs("me");
+    Events.WatchRosters();
+    const struct {
+        QString Modes;
+        QString Short; // after "@op alice +bob carol"; empty when nothing changes
+    } rows[] = {
+        {"+o alice", "@op @alice +bob carol"},
+        {"+v :carol", "@op alice +bob +carol"},
+        {"-o op", "op alice +bob carol"},
+        {"+ov-v alice carol bob", "@op @alice bob +carol"},
+        {"+o-o bob :bob", ""}, // voice is still there under the "@"
+        {"+v op", ""},
+        {"+b-v+l *!*@x BOB 10", "@op alice bob carol"},
+        {"+ntk key", ""},
+        {"+o nobody", ""},
+    };
+    int round = 0;
+    for (const auto &row : rows) {
+        const QString room = "#r" + QString::number(round++);
+        Join(room);
+        Feed(":srv 353 me = " + room + " :@op alice +bob carol");
+        Feed(":srv 366 me " + room + " :End");
+        Events.Take();
+        Feed(":op!o@h MODE " + room + " " + row.Modes);
+        const QStringList changed = Events.Take().filter("OnShortListChanged");
+        const QStringList expected{"OnShortListChanged(" + room + ", " + row.Short + ")"};
+        EXPECT_EQ(changed, row.Short.isEmpty() ? QStringList() : expected) << row.Modes.toStdString();
+    }
 }
