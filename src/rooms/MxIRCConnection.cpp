@@ -6,7 +6,9 @@
 #include "ChannelBrowser.h"
 #include "ChattleLog.h"
 #include "CursorTable.h"
+#include "IRCChannel.h"
 #include "IRCClient.h"
+#include "IRCModes.h"
 #include "PersonaInst.h"
 #include "RoomsLog.h"
 #include "SoundPlayer.h"
@@ -80,6 +82,9 @@ void TMxIRCConnection::SubscribeClientEvents()
         ClientKicked(channel, kicker, message);
     };
     FClient->OnNickChange = [this](QObject *, QString oldNick, QString newNick) { ClientNickChange(oldNick, newNick); };
+    FClient->OnModeChange = [this](QObject *, QString channel, QString, QString mode, QString modeOn) {
+        ClientModeChange(channel, mode, modeOn);
+    };
 }
 
 // ---- Operations for the main window, the login window and the browser --------------------------
@@ -444,6 +449,18 @@ void TMxIRCConnection::ClientNickChange(const QString &OldNick, const QString &N
     for (const QPointer<TfrmChat> &window : windows)
         if (window)
             window->frameChatFrame->NickChanged(OldNick, NewNick);
+}
+
+void TMxIRCConnection::ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn)
+{
+    // The engine's roster has already taken the change and knows both marks; the window shows its answer.
+    const TIRCChannel *roster = FClient->FindChannel(Channel);
+    if (!roster)
+        return;
+    const QPointer<TfrmChat> window = FindRoom(RoomOfChannel(Channel));
+    for (const TMemberModeChange &change : MemberModeChanges(Mode, ModeOn.split(u' ', Qt::SkipEmptyParts)))
+        if (const std::optional<QString> mark = roster->MemberMark(change.Nick); mark && window)
+            window->frameChatFrame->MemberMarkChanged(change.Nick, Channel, *mark);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------------

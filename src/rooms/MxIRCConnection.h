@@ -101,6 +101,7 @@ private:
     void ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim, const QString &Message);
     void ClientKicked(const QString &Channel, const QString &Kicker, const QString &Message);
     void ClientNickChange(const QString &OldNick, const QString &NewNick);
+    void ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn);
 
     void AnnounceSelf(const QString &Companion);
     void ConsoleLine(const QString &Text);
