@@ -35,12 +35,13 @@ void TIRCChannel::SetChannelName(const QString &Name)
 
 void TIRCChannel::AddShortName(const QString &Name)
 {
-    const auto member = FMembers.constFind(ShortKey(Name));
+    const QString key = ShortKey(Name);
+    const auto member = FMembers.constFind(key);
     if (member != FMembers.cend())
         for (const quint64 seq : member->Short)
             if (FShortList.at(PositionOf(FShortSeq, seq)).compare(Name, Qt::CaseInsensitive) == 0)
                 return;
-    AppendShort(Name);
+    AppendShort(Name, key);
 }
 
 void TIRCChannel::ClearShortList()
@@ -79,11 +80,12 @@ void TIRCChannel::AddUser(const QString &Name)
     const QString mark = HasMark(Name) ? Name.left(1) : QString();
     const QString longNick = WithoutMark(Name);
     const QString nick = ShortNick(longNick);
-    TMember &member = FMembers[NickKey(nick)];
+    const QString key = NickKey(nick);
+    TMember &member = FMembers[key];
     if (member.Long != 0)
         return;
     AppendLong(longNick, member);
-    AppendShort(mark + nick);
+    AppendShort(mark + nick, key);
     if (NotifyChanges)
         RaiseBothChanged();
 }
@@ -183,9 +185,9 @@ bool TIRCChannel::RemoveEntries(const QString &Name)
     return removed;
 }
 
-void TIRCChannel::AppendShort(const QString &Entry)
+void TIRCChannel::AppendShort(const QString &Entry, const QString &Key)
 {
-    TMember &member = FMembers[ShortKey(Entry)];
+    TMember &member = FMembers[Key];
     member.Short.append(FNextSeq);
     member.Op |= Entry.startsWith(u'@');
     member.Voice |= Entry.startsWith(u'+');

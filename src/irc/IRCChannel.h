@@ -70,7 +70,7 @@ private:
     };
     // Removes without raising anything; tells whether any entry went.
     bool RemoveEntries(const QString &Name);
-    void AppendShort(const QString &Entry);
+    void AppendShort(const QString &Entry, const QString &Key);
     void AppendLong(const QString &LongNick, TMember &Member);
     void RemoveLong(TMember &Member);
     void RemoveShort(TMember &Member, qsizetype Which);
