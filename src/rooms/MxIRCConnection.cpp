@@ -75,6 +75,9 @@ void TMxIRCConnection::SubscribeClientEvents()
     FClient->OnJoin = [this](QObject *, QString nick, QString channel) { ClientJoin(nick, channel); };
     FClient->OnPart = [this](QObject *, QString nick, QString channel) { ClientPart(nick, channel); };
     FClient->OnQuit = [this](QObject *, QString nick, QString) { ClientQuit(nick); };
+    FClient->OnModeChange = [this](QObject *, QString channel, QString, QString mode, QString modeOn) {
+        ClientModeChange(channel, mode, modeOn);
+    };
     FClient->OnKick = [this](QObject *, QString channel, QString kicker, QString victim, QString message) {
         ClientKick(channel, kicker, victim, message);
     };
@@ -82,9 +85,6 @@ void TMxIRCConnection::SubscribeClientEvents()
         ClientKicked(channel, kicker, message);
     };
     FClient->OnNickChange = [this](QObject *, QString oldNick, QString newNick) { ClientNickChange(oldNick, newNick); };
-    FClient->OnModeChange = [this](QObject *, QString channel, QString, QString mode, QString modeOn) {
-        ClientModeChange(channel, mode, modeOn);
-    };
 }
 
 // ---- Operations for the main window, the login window and the browser --------------------------
@@ -426,6 +426,18 @@ void TMxIRCConnection::ClientQuit(const QString &Nick)
     }
 }
 
+void TMxIRCConnection::ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn)
+{
+    // The engine's roster has already taken the change and knows both marks; the window shows its answer.
+    const TIRCChannel *roster = FClient->FindChannel(Channel);
+    if (!roster)
+        return;
+    const QPointer<TfrmChat> window = FindRoom(RoomOfChannel(Channel));
+    for (const TMemberModeChange &change : MemberModeChanges(Mode, ModeOn.split(u' ', Qt::SkipEmptyParts)))
+        if (const std::optional<QString> mark = roster->MemberMark(change.Nick); mark && window)
+            window->frameChatFrame->MemberMarkChanged(change.Nick, Channel, *mark);
+}
+
 void TMxIRCConnection::ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim,
                                   const QString &Message)
 {
@@ -449,18 +461,6 @@ void TMxIRCConnection::ClientNickChange(const QString &OldNick, const QString &N
     for (const QPointer<TfrmChat> &window : windows)
         if (window)
             window->frameChatFrame->NickChanged(OldNick, NewNick);
-}
-
-void TMxIRCConnection::ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn)
-{
-    // The engine's roster has already taken the change and knows both marks; the window shows its answer.
-    const TIRCChannel *roster = FClient->FindChannel(Channel);
-    if (!roster)
-        return;
-    const QPointer<TfrmChat> window = FindRoom(RoomOfChannel(Channel));
-    for (const TMemberModeChange &change : MemberModeChanges(Mode, ModeOn.split(u' ', Qt::SkipEmptyParts)))
-        if (const std::optional<QString> mark = roster->MemberMark(change.Nick); mark && window)
-            window->frameChatFrame->MemberMarkChanged(change.Nick, Channel, *mark);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------------
