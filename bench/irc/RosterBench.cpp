@@ -1,6 +1,8 @@
 // Roster growth: NAMES, WHO and JOIN bursts of a channel with N members, and N members parting one by
 // one, through the whole engine (socket reads, line splitting, dispatch, roster events).
 #include <QCoreApplication>
+#include <numeric>
+#include <random>
 #include <benchmark/benchmark.h>
 
 #include "BenchClient.h"
@@ -49,6 +51,18 @@ QByteArray PartBurst(int members)
     return text;
 }
 
+// The members leave in a shuffled order (a fixed one), so most leave from the middle of the lists.
+QByteArray ShuffledPartBurst(int members)
+{
+    QList<int> order(members);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), std::mt19937(7));
+    QByteArray text;
+    for (int i : order)
+        text += ":" + Prefix(i) + " PART #big :bye\r\n";
+    return text;
+}
+
 // A host's roster handlers: they read the list, as a member list would.
 struct RosterClient : BenchClient {
     qsizetype Entries = 0;
@@ -85,6 +99,7 @@ void BM_RosterNames(benchmark::State &state) { RunBurst(state, nullptr, NamesBur
 void BM_RosterWho(benchmark::State &state) { RunBurst(state, NamesBurst, WhoBurst); }
 void BM_RosterJoin(benchmark::State &state) { RunBurst(state, nullptr, JoinBurst); }
 void BM_RosterPart(benchmark::State &state) { RunBurst(state, JoinBurst, PartBurst); }
+void BM_RosterPartShuffled(benchmark::State &state) { RunBurst(state, JoinBurst, ShuffledPartBurst); }
 
 void MemberCounts(benchmark::internal::Benchmark *bench)
 {
@@ -96,4 +111,5 @@ BENCHMARK(BM_RosterNames)->Apply(MemberCounts);
 BENCHMARK(BM_RosterWho)->Apply(MemberCounts);
 BENCHMARK(BM_RosterJoin)->Apply(MemberCounts);
 BENCHMARK(BM_RosterPart)->Apply(MemberCounts);
+BENCHMARK(BM_RosterPartShuffled)->Apply(MemberCounts);
 } // namespace
