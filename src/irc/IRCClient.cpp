@@ -158,10 +158,16 @@ void TIRCClient::ProcessNextLine()
         ~ClearBusy() { Busy = false; }
     } clearBusy{FBusy};
     const QString line = FLineQueue.takeFirst();
-    if (PongServer && line.size() > 3 && line.left(4).toUpper() == u"PING")
+    if (PongServer && line.startsWith(u"PING", Qt::CaseInsensitive)) {
         AnswerPing(line);
-    else
-        LoggingAbandoned(lcIrc, "Dropped server line \"" + line + '"', [&] { DispatchLine(line); });
+        return;
+    }
+    try {
+        DispatchLine(line);
+    } catch (const EChattleError &error) { // the text is built only for a dropped line
+        LogAbandoned(lcIrc, "Dropped server line \"" + line + '"', error);
+        throw;
+    }
 }
 
 void TIRCClient::AnswerPing(QString Line)

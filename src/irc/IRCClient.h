@@ -150,7 +150,7 @@ private:
     const QString &Param(qsizetype Index) const;
     void DispatchNumeric(int Code);
     void ReportNumeric(int Code);
-    void DispatchCommand(const QString &LineText);
+    void DispatchCommand(QStringView LineText);
     void DispatchPrivMsg();
     void DispatchJoin();
     void DispatchPart();

@@ -1,7 +1,10 @@
 // The dispatcher of TIRCClient: one received line into roster changes and typed events.
+#include <QStringBuilder>
+
 #include "ChattleError.h"
 #include "IRCChannel.h"
 #include "IRCClient.h"
+#include "IRCModes.h"
 #include "IRCText.h"
 
 namespace {
@@ -27,11 +30,12 @@ const QString &TIRCClient::Param(qsizetype Index) const
 
 void TIRCClient::DispatchLine(const QString &Line)
 {
-    const QString lineText = Line.startsWith(u':') ? Line.mid(1) : Line;
-    FParams = SplitIRCParams(lineText);
+    // The line without its ":" is copied only for the handlers that take it.
+    const QStringView lineText = Line.startsWith(u':') ? QStringView(Line).mid(1) : QStringView(Line);
+    SplitIRCParams(lineText, FParams);
     const int code = CodeOf(Param(1));
     if (OnIRCData)
-        OnIRCData(this, lineText);
+        OnIRCData(this, lineText.toString());
     if (code >= 0) {
         DispatchNumeric(code);
         ReportNumeric(code);
@@ -69,8 +73,8 @@ void TIRCClient::DispatchNumeric(int Code)
             channel->ClearShortList();
             channel->NamesComplete = false;
         }
-        const QStringList names = last.mid(blank + 2).split(u' ', Qt::SkipEmptyParts);
-        for (const QString &name : names) {
+        for (const QStringView nameView : QStringView(last).mid(blank + 2).split(u' ', Qt::SkipEmptyParts)) {
+            const QString name = nameView.toString();
             channel->AddShortName(name);
             if (OnUserInChannelMsg)
                 OnUserInChannelMsg(this, channelName, ShortNick(name));
@@ -82,7 +86,7 @@ void TIRCClient::DispatchNumeric(int Code)
             QString user = Param(4);
             if (user.startsWith(u'~'))
                 user.remove(0, 1);
-            channel->AddLongName(Param(7) + "!" + user + "@" + Param(5));
+            channel->AddLongName(Param(7) % u'!' % user % u'@' % Param(5));
         }
         break;
     case 366: // end of names
@@ -110,14 +114,19 @@ void TIRCClient::ReportNumeric(int Code)
     if (!OnServerMsg)
         return;
     QString msg;
+    qsizetype length = 0;
+    for (qsizetype i = 3; i < FParams.size(); ++i)
+        length += FParams.at(i).size() + 1;
+    msg.reserve(length);
     for (qsizetype i = 3; i < FParams.size(); ++i) {
-        const QString &param = FParams.at(i);
-        msg += (param.startsWith(u':') ? param.mid(1) : param).left(MaxReportedParam) + u' ';
+        const QStringView param = FParams.at(i);
+        msg += (param.startsWith(u':') ? param.mid(1) : param).left(MaxReportedParam);
+        msg += u' ';
     }
     OnServerMsg(this, Code, msg);
 }
 
-void TIRCClient::DispatchCommand(const QString &LineText)
+void TIRCClient::DispatchCommand(QStringView LineText)
 {
     const QString &command = FParams.at(1);
     if (command == u"PRIVMSG")
@@ -143,7 +152,7 @@ void TIRCClient::DispatchCommand(const QString &LineText)
     } else if (command == u"MODE")
         DispatchMode();
     else if (OnOther)
-        OnOther(this, LineText);
+        OnOther(this, LineText.toString());
 }
 
 void TIRCClient::DispatchPrivMsg()
@@ -170,7 +179,7 @@ void TIRCClient::DispatchJoin()
 {
     const QString channelName = Param(2);
     const QString prefix = FParams.at(0);
-    if (ShortNick(prefix) == FOwnNick) {
+    if (ShortNickView(prefix) == FOwnNick) {
         auto *channel = new TIRCChannel(this);
         channel->IRCClient = this;
         channel->SetChannelName(channelName);
@@ -191,7 +200,7 @@ void TIRCClient::DispatchPart()
 {
     const QString channelName = Param(2);
     const QString prefix = FParams.at(0);
-    if (ShortNick(prefix) == FOwnNick) {
+    if (ShortNickView(prefix) == FOwnNick) {
         RemoveChannel(FindChannel(channelName));
         if (OnParted)
             OnParted(this, channelName);
@@ -207,7 +216,7 @@ void TIRCClient::DispatchQuit()
 {
     const QString prefix = FParams.at(0);
     const QString msg = FParams.last();
-    if (ShortNick(prefix) == FOwnNick) {
+    if (ShortNickView(prefix) == FOwnNick) {
         FreeChannels();
     } else {
         // Index walk: a handler may empty Channels while we go.
@@ -243,7 +252,7 @@ void TIRCClient::DispatchNick()
 {
     const QString prefix = FParams.at(0);
     const QString newNick = Param(2);
-    if (ShortNick(prefix) == FOwnNick)
+    if (ShortNickView(prefix) == FOwnNick)
         FOwnNick = newNick;
     if (OnNickChange)
         OnNickChange(this, ShortNick(prefix), ShortNick(newNick));
@@ -267,12 +276,19 @@ void TIRCClient::DispatchNotice()
 
 void TIRCClient::DispatchMode()
 {
-    if (!OnModeChange)
-        return;
     const QString channelName = Param(2);
     const QString mode = Param(3);
-    const QString modeOn = FParams.mid(4).join(u' ');
-    OnModeChange(this, channelName, FParams.at(0), mode, modeOn);
+    // Operator and voice marks change before the event, so its handlers see the new marks.
+    if (TIRCChannel *channel = FindChannel(channelName)) {
+        const QStringList before = channel->ShortList(); // shared until a mark changes
+        bool touched = false;
+        for (const TMemberModeChange &change : MemberModeChanges(mode, FParams.mid(4)))
+            touched |= channel->SetMemberMode(change.Nick, change.Mode, change.On);
+        if (touched && channel->ShortList() != before) // "+o-o bob bob" may end where it began
+            channel->ShortListDone();
+    }
+    if (OnModeChange)
+        OnModeChange(this, channelName, FParams.at(0), mode, FParams.mid(4).join(u' '));
 }
 
 void TIRCClient::RemoveChannel(TIRCChannel *Channel)

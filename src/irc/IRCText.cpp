@@ -42,12 +42,19 @@ QString CutAtLineBreak(const QString &Text)
 
 QStringList SplitIRCParams(const QString &LineText)
 {
+    QStringList params;
+    SplitIRCParams(LineText, params);
+    return params;
+}
+
+void SplitIRCParams(QStringView LineText, QStringList &Params)
+{
     // Positions count from 1 here, as in the rule; At(p) is the character at position p.
     const qsizetype length = LineText.size();
     auto At = [&](qsizetype p) { return LineText.at(p - 1); };
-    auto Copy = [&](qsizetype from, qsizetype to) { return LineText.mid(from - 1, to - from + 1); };
+    auto Copy = [&](qsizetype from, qsizetype to) { return LineText.mid(from - 1, to - from + 1).toString(); };
 
-    QStringList params;
+    Params.clear();
     qsizetype tokenStart = 1;
     qsizetype scan = 2;
     while (scan < length) {
@@ -56,20 +63,29 @@ QStringList SplitIRCParams(const QString &LineText)
             scan = length;
             break;
         }
-        if (At(scan) == u' ') {
-            params << Copy(tokenStart, scan - 1);
-            tokenStart = scan + 1;
+        // The next blank before the last character ends the token; the last character is never a separator.
+        const qsizetype blank = LineText.indexOf(u' ', scan - 1) + 1;
+        if (blank <= 0 || blank >= length) {
+            scan = length;
+            break;
         }
-        ++scan;
+        Params << Copy(tokenStart, blank - 1);
+        tokenStart = blank + 1;
+        scan = blank + 1;
     }
     if (tokenStart <= scan)
-        params << Copy(tokenStart, scan);
-    return params;
+        Params << Copy(tokenStart, scan);
 }
 
 QString ShortNick(const QString &LongNick)
 {
-    QString nick = LongNick.startsWith(u'~') ? LongNick.mid(1) : LongNick;
+    const QStringView nick = ShortNickView(LongNick);
+    return nick.size() == LongNick.size() ? LongNick : nick.toString();
+}
+
+QStringView ShortNickView(QStringView LongNick)
+{
+    const QStringView nick = LongNick.startsWith(u'~') ? LongNick.mid(1) : LongNick;
     const qsizetype bang = nick.indexOf(u'!');
     return bang < 0 ? nick : nick.left(bang);
 }

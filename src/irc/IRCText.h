@@ -19,9 +19,12 @@ QString CutAtLineBreak(const QString &Text);
 // takes the rest of the line; one starting with "=" is dropped with the blank after it and the rest
 // becomes the last parameter; the prefix is never trailing text; a final ":" stays a parameter.
 QStringList SplitIRCParams(const QString &LineText);
+// The same into Params, emptied first (its room is kept for the next line).
+void SplitIRCParams(QStringView LineText, QStringList &Params);
 
 // Drops one leading "~", then keeps the text before the first "!".
 QString ShortNick(const QString &LongNick);
+QStringView ShortNickView(QStringView LongNick);
 
 inline constexpr QChar CTCPDelimiter = QChar(1);
 

@@ -88,6 +88,18 @@ bool RenameMemberEntry(QListWidget &list, const QString &oldNick, const QString 
     return true;
 }
 
+bool MarkMemberEntry(QListWidget &list, const QString &nick, const QString &mark)
+{
+    QListWidgetItem *item = FindMemberEntry(list, nick);
+    if (!item)
+        return false;
+    const QString text = mark + WithoutMemberMark(item->text());
+    if (text == item->text())
+        return false;
+    item->setText(text); // the sorted list moves it to its new place
+    return true;
+}
+
 QString WithoutMemberMark(const QString &entry)
 {
     return !entry.isEmpty() && Marks.contains(entry.front()) ? entry.mid(1) : entry;

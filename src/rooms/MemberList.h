@@ -15,5 +15,7 @@ QListWidgetItem *FindMemberEntry(const QListWidget &list, const QString &nick);
 bool RemoveMemberEntry(QListWidget &list, const QString &nick);
 // Renames the entry of old nick, keeping its mark; tells whether one was renamed.
 bool RenameMemberEntry(QListWidget &list, const QString &oldNick, const QString &newNick);
+// Gives the entry of nick the mark ("@", "+" or none) instead of its own; tells whether one changed.
+bool MarkMemberEntry(QListWidget &list, const QString &nick, const QString &mark);
 // The nick of an entry without its leading "@" or "+".
 QString WithoutMemberMark(const QString &entry);

@@ -6,8 +6,10 @@
 #include "ChannelBrowser.h"
 #include "ChattleLog.h"
 #include "CursorTable.h"
+#include "IRCChannel.h"
 #include "IRCClient.h"
 #include "IRCFormatting.h"
+#include "IRCModes.h"
 #include "IRCText.h"
 #include "PersonaInst.h"
 #include "RoomsLog.h"
@@ -75,6 +77,9 @@ void TMxIRCConnection::SubscribeClientEvents()
     FClient->OnJoin = [this](QObject *, QString nick, QString channel) { ClientJoin(nick, channel); };
     FClient->OnPart = [this](QObject *, QString nick, QString channel) { ClientPart(nick, channel); };
     FClient->OnQuit = [this](QObject *, QString nick, QString) { ClientQuit(nick); };
+    FClient->OnModeChange = [this](QObject *, QString channel, QString, QString mode, QString modeOn) {
+        ClientModeChange(channel, mode, modeOn);
+    };
     FClient->OnKick = [this](QObject *, QString channel, QString kicker, QString victim, QString message) {
         ClientKick(channel, kicker, victim, message);
     };
@@ -429,6 +434,18 @@ void TMxIRCConnection::ClientQuit(const QString &Nick)
             window->frameChatFrame->RemoveMember(Nick, CompanionOf(room));
         PlaySound(ExitRoomSound);
     }
+}
+
+void TMxIRCConnection::ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn)
+{
+    // The engine's roster has already taken the change and knows both marks; the window shows its answer.
+    const TIRCChannel *roster = FClient->FindChannel(Channel);
+    if (!roster)
+        return;
+    const QPointer<TfrmChat> window = FindRoom(RoomOfChannel(Channel));
+    for (const TMemberModeChange &change : MemberModeChanges(Mode, ModeOn.split(u' ', Qt::SkipEmptyParts)))
+        if (const std::optional<QString> mark = roster->MemberMark(change.Nick); mark && window)
+            window->frameChatFrame->MemberMarkChanged(change.Nick, Channel, *mark);
 }
 
 void TMxIRCConnection::ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim,

@@ -98,6 +98,7 @@ private:
     void ClientJoin(const QString &Nick, const QString &Channel);
     void ClientPart(const QString &Nick, const QString &Channel);
     void ClientQuit(const QString &Nick);
+    void ClientModeChange(const QString &Channel, const QString &Mode, const QString &ModeOn);
     void ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim, const QString &Message);
     void ClientKicked(const QString &Channel, const QString &Kicker, const QString &Message);
     void ClientNickChange(const QString &OldNick, const QString &NewNick);

@@ -374,6 +374,14 @@ void TframeChatFrame::RemoveMember(const QString &Nick, const QString &Channel)
     }
 }
 
+void TframeChatFrame::MemberMarkChanged(const QString &Nick, const QString &Channel, const QString &Mark)
+{
+    if (FSession.IsRoomChannel(Channel))
+        MarkMemberEntry(*lstUsers, Nick, Mark);
+    else if (FSession.IsCompanionChannel(Channel))
+        MarkMemberEntry(*lstVisualUsers, Nick, Mark);
+}
+
 bool TframeChatFrame::HasMember(const QString &Nick) const { return FMembers->HasMember(Nick); }
 
 void TframeChatFrame::NickChanged(const QString &OldNick, const QString &NewNick)

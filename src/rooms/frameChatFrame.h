@@ -107,6 +107,8 @@ public:
     void AddMember(const QString &Nick, const QString &Channel);
     void RemoveMember(const QString &Nick, const QString &Channel);
     void NickChanged(const QString &OldNick, const QString &NewNick);
+    // An operator or voice mode changed Nick's mark ("@", "+" or none) in Channel.
+    void MemberMarkChanged(const QString &Nick, const QString &Channel, const QString &Mark);
     void UserKicked(const QString &Channel, const QString &Kicker, const QString &Victim, const QString &Message);
     void Kicked(const QString &Channel, const QString &Kicker, const QString &Message);
     // Whether nick, with or without an "@" or "+" mark, is in either member list.

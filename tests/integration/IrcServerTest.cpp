@@ -143,7 +143,7 @@ TEST_F(IrcServerTest, two_clients_meet_talk_and_part_in_a_channel)
     EXPECT_EQ(bob.Client.OwnNick(), "bob");
     EXPECT_TRUE(alice.WaitFor("OnNickChange(bob, bobby)"));
     EXPECT_TRUE(bob.WaitUntil([&] { return bob.Client.OwnNick() == "bobby"; }, "the own nick change"));
-    EXPECT_EQ(alicesRoom->ShortList(), QStringList({"@alice", "bobby"}));
+    EXPECT_EQ(alicesRoom->ShortList(), QStringList({"@alice", "+bobby"})) << "the voice given above stays";
     const QString renamed = "bobby" + bobPrefix.mid(bobPrefix.indexOf('!'));
     EXPECT_TRUE(alicesRoom->LongList().contains(renamed) || alicesRoom->LongList().contains(WhoForm(renamed)));
 

@@ -123,7 +123,7 @@ TEST_F(Dispatcher, unset_events_skip_quietly_and_state_still_changes)
         client.ProcessNextLine();
     EXPECT_EQ(client.OwnNick(), "me2");
     ASSERT_EQ(client.Channels().size(), 1);
-    EXPECT_EQ(client.Channels().at(0)->ShortList(), QStringList({"@op", "anna", "me2"}));
+    EXPECT_EQ(client.Channels().at(0)->ShortList(), QStringList({"@op", "@anna", "me2"}));
     EXPECT_EQ(client.Channels().at(0)->LongList(), QStringList({"op!u@h", "anna!a@h", "me2!u@h"}));
     EXPECT_TRUE(socket->TakeLines().contains("PONG :srv"));
 }

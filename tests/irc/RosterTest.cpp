@@ -1,9 +1,11 @@
 // Channel rosters: the roster's own rules, and how joins, names, WHO, parts, quits, kicks and nick
 // changes reach them through the dispatcher.
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QFile>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QSet>
 
 #include "ClientFixture.h"
 
@@ -80,7 +82,7 @@ TEST(RosterTest, join_part_and_kick_keep_both_lists)
     EXPECT_EQ(channel.ShortList(), QStringList({"@op"}));
 }
 
-TEST(RosterTest, a_nick_change_renames_without_the_mark_and_only_where_the_user_is)
+TEST(RosterTest, a_nick_change_keeps_the_mark_and_renames_only_where_the_user_is)
 {
     TIRCChannel channel;
     RosterLog log;
@@ -89,12 +91,12 @@ TEST(RosterTest, a_nick_change_renames_without_the_mark_and_only_where_the_user_
     channel.AddLongName("old!u@h");
     log.Take();
     channel.RenameUser("old!u@h", "new");
-    EXPECT_EQ(channel.ShortList(), QStringList({"new"}));
+    EXPECT_EQ(channel.ShortList(), QStringList({"@new"}));
     EXPECT_EQ(channel.LongList(), QStringList({"new!u@h"}));
     EXPECT_EQ(log.Take(), QStringList({"short", "long"}));
 
     channel.RenameUser("stranger!s@h", "other");
-    EXPECT_EQ(channel.ShortList(), QStringList({"new"}));
+    EXPECT_EQ(channel.ShortList(), QStringList({"@new"}));
     EXPECT_TRUE(log.Take().isEmpty());
     EXPECT_TRUE(channel.NotifyChanges);
 }
@@ -228,7 +230,7 @@ TEST_F(RosterDispatch, nick_changes_rename_in_every_channel_and_follow_the_own_n
     Feed(":srv 352 me #room u h srv old H :0 Old");
     Feed(":old!u@h NICK :new");
     EXPECT_EQ(Events.Take().last(), "OnNickChange(old, new)");
-    EXPECT_EQ(room->ShortList(), QStringList({"me", "new"}));
+    EXPECT_EQ(room->ShortList(), QStringList({"me", "@new"}));
     EXPECT_EQ(room->LongList(), QStringList({"new!u@h"}));
     EXPECT_TRUE(den->ShortList().isEmpty());
 
@@ -263,4 +265,146 @@ TEST_F(RosterDispatch, a_captured_server_burst_fills_the_roster)
                            "OnUserInChannelMsg(#burst, second)", "OnUserInChannelMsg(#burst, @first)",
                            "OnShortListChanged(#burst, " + ownNick + " second @first)",
                            "OnLongListChanged(#burst, " + room->LongList().join(' ') + ")"}));
+}
+
+namespace {
+// A consistent server's traffic for two channels: users join, part, quit, get kicked, change nick
+// (sometimes only in letter case), and names and WHO replies come in, from a fixed seed.
+QStringList ChurnTranscript(int Lines)
+{
+    quint32 seed = 12345;
+    auto Next = [&seed](int range) { return int((seed = seed * 1103515245u + 12345u) >> 16) % range; };
+    struct User {
+        QString Nick, UserHost;
+        QSet<QString> Channels, Marked; // Marked: where a names reply gave an "@" or "+"
+    };
+    QList<User> users;
+    for (int i = 0; i < 40; ++i)
+        users.append({"n" + QString::number(i), "u" + QString::number(i) + "@h" + QString::number(i % 3), {}, {}});
+    const QStringList channels{"#a", "#b"};
+    QStringList lines{":me!me@pc JOIN :#a", ":me!me@pc JOIN :#b"};
+    while (lines.size() < Lines) {
+        User &user = users[Next(users.size())];
+        const QString channel = channels.at(Next(2));
+        const QString prefix = ":" + user.Nick + "!" + user.UserHost;
+        switch (Next(7)) {
+        case 0:
+        case 1:
+            lines << prefix + " JOIN :" + channel;
+            user.Channels.insert(channel);
+            break;
+        case 2:
+            lines << prefix + (user.Channels.remove(channel) ? " PART " + channel + " :bye" : " QUIT :gone");
+            user.Marked.remove(channel);
+            if (lines.last().contains(" QUIT "))
+                user.Channels.clear(), user.Marked.clear();
+            break;
+        case 3:
+            if (user.Channels.remove(channel))
+                lines << ":op!o@h KICK " + channel + " " + user.Nick + " :out";
+            user.Marked.remove(channel);
+            break;
+        case 4: { // a new nick nobody has, or the same nick in other letters; marked users keep theirs
+            if (!user.Marked.isEmpty())
+                break;
+            const QString nick = Next(2) ? user.Nick.toUpper() : "x" + QString::number(Next(1000));
+            const auto taken = [&](const User &u) { return &u != &user && u.Nick.compare(nick, Qt::CaseInsensitive) == 0; };
+            if (std::none_of(users.begin(), users.end(), taken)) {
+                lines << prefix + " NICK :" + nick;
+                user.Nick = nick;
+            }
+            break;
+        }
+        case 5: {
+            QString names;
+            for (User &u : users) {
+                if (!u.Channels.contains(channel))
+                    continue;
+                const QString mark = Next(4) == 0 ? "@" : Next(4) == 0 ? "+" : "";
+                mark.isEmpty() ? void(u.Marked.remove(channel)) : void(u.Marked.insert(channel));
+                names += mark + u.Nick + " ";
+            }
+            lines << ":srv 353 me = " + channel + " :" + names.trimmed() << ":srv 366 me " + channel + " :End";
+            break;
+        }
+        default:
+            for (const User &u : users)
+                if (u.Channels.contains(channel))
+                    lines << ":srv 352 me " + channel + " " + u.UserHost.section('@', 0, 0) + " "
+                                 + u.UserHost.section('@', 1) + " srv " + u.Nick + " H :0 R";
+        }
+    }
+    return lines;
+}
+} // namespace
+
+TEST_F(RosterDispatch, a_long_churn_raises_the_same_events_and_lists_as_ever)
+{
+    ConnectAs("me");
+    Events.WatchRosters();
+    for (const QString &line : ChurnTranscript(3000))
+        Feed(line);
+    const QByteArray log = Events.Log.join('\n').toUtf8();
+    EXPECT_EQ(Events.Log.size(), 9427);
+    EXPECT_EQ(QCryptographicHash::hash(log, QCryptographicHash::Sha1).toHex(), "0b11d3f535c3cf6b97f90d2ffefedcd20045b4da");
+}
+
+TEST_F(RosterDispatch, long_nicks_match_by_nick_whatever_the_user_name_looks_like)
+{
+    ConnectAs("me");
+    const struct {
+        QString Line;
+        QStringList Long, Short;
+    } rows[] = {
+        {":bob!~bob@127.0.0.1 NICK :bobby", {"bobby!~bob@127.0.0.1"}, {"@bobby"}},
+        {":bob!~bob@127.0.0.1 PART #room :", {}, {}},
+        {":bob!~bob@127.0.0.1 QUIT :gone", {}, {}},
+        {":op!o@h KICK #room bob :out", {}, {}},
+        {":bob!~bob@127.0.0.1 JOIN #room", {"bob!bob@127.0.0.1"}, {"@bob"}},
+    };
+    int round = 0;
+    for (const auto &row : rows) {
+        const QString room = "#room" + QString::number(round++);
+        Join(room);
+        QString line = row.Line;
+        Feed(":srv 353 me = " + room + " :@bob");
+        Feed(":srv 366 me " + room + " :End");
+        Feed(":srv 352 me " + room + " ~bob 127.0.0.1 srv bob H :0 Bob");
+        Feed(line.replace("#room", room));
+        EXPECT_EQ(Client.FindChannel(room)->LongList(), row.Long) << row.Line.toStdString();
+        EXPECT_EQ(Client.FindChannel(room)->ShortList(), row.Short) << row.Line.toStdString();
+        Feed(":me!u@h PART " + room + " :");
+    }
+}
+
+TEST_F(RosterDispatch, operator_and_voice_modes_mark_the_short_list)
+{
+    ConnectAs("me");
+    Events.WatchRosters();
+    const struct {
+        QString Modes;
+        QString Short; // after "@op alice +bob carol"; empty when nothing changes
+    } rows[] = {
+        {"+o alice", "@op @alice +bob carol"},
+        {"+v :carol", "@op alice +bob +carol"},
+        {"-o op", "op alice +bob carol"},
+        {"+ov-v alice carol bob", "@op @alice bob +carol"},
+        {"+o-o bob :bob", ""}, // voice is still there under the "@"
+        {"+v op", ""},
+        {"+b-v+l *!*@x BOB 10", "@op alice bob carol"},
+        {"+ntk key", ""},
+        {"+o nobody", ""},
+    };
+    int round = 0;
+    for (const auto &row : rows) {
+        const QString room = "#r" + QString::number(round++);
+        Join(room);
+        Feed(":srv 353 me = " + room + " :@op alice +bob carol");
+        Feed(":srv 366 me " + room + " :End");
+        Events.Take();
+        Feed(":op!o@h MODE " + room + " " + row.Modes);
+        const QStringList changed = Events.Take().filter("OnShortListChanged");
+        const QStringList expected{"OnShortListChanged(" + room + ", " + row.Short + ")"};
+        EXPECT_EQ(changed, row.Short.isEmpty() ? QStringList() : expected) << row.Modes.toStdString();
+    }
 }

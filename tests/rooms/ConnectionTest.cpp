@@ -349,6 +349,21 @@ TEST_F(ConnectionTest, notices_and_topics_show_where_they_belong)
     EXPECT_EQ(Connection.RoomNames(), QStringList({"#lobby", "bob"})) << "a notice opens no window";
 }
 
+TEST_F(ConnectionTest, operator_and_voice_modes_mark_the_member_lists)
+{
+    EnterLobby();
+    Feed(":op!u@h MODE #lobby +v-o+o bob bob :carol");
+    EXPECT_EQ(Entries(Frame("#lobby")->lstUsers), QStringList({"+bob", "@carol", "alice"}));
+    Feed(":op!u@h MODE #lobby +o bob");
+    Feed(":op!u@h MODE #lobby -o bob");
+    Feed(":op!u@h MODE #lobby +nt-v carol");
+    EXPECT_EQ(Entries(Frame("#lobby")->lstUsers), QStringList({"+bob", "@carol", "alice"})) << "voice stays under op";
+    Feed(":op!u@h MODE #lobby.av +o :bob");
+    Feed(":bob!u@h NICK :robert");
+    EXPECT_EQ(Entries(Frame("#lobby")->lstUsers), QStringList({"+robert", "@carol", "alice"}));
+    EXPECT_EQ(Entries(Frame("#lobby")->lstVisualUsers), QStringList({"@robert", "alice"}));
+}
+
 TEST_F(ConnectionTest, server_replies_reach_the_console_and_failures_become_codes)
 {
     Feed(":srv 251 alice :There are 2 users");

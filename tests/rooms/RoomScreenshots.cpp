@@ -1,5 +1,5 @@
-// Draws a busy room, a private chat and the request dialog off screen and saves them as PNG files
-// for people to look at: rooms_screenshots <output folder>.
+// Draws a busy room, its member lists after mode changes, a private chat and the request dialog off
+// screen and saves them as PNG files for people to look at: rooms_screenshots <output folder>.
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -104,6 +104,11 @@ int main(int argc, char **argv)
     room->OwnCharacter()->SetPosition(110, 250);
     scene.Settle("#lobby", 3);
     scene.Save(room, out + "/room.png");
+
+    // Operators and voices follow the modes the channel's operators give and take.
+    scene.Feed(":op!o@h MODE #lobby -o+vo bob bob :dave");
+    scene.Feed(":op!o@h MODE #lobby.av +v carol");
+    scene.Save(room->frameChatFrame->Panel1, out + "/member-marks.png");
 
     scene.Feed(":bob!b@h PRIVMSG alice :are you free later?");
     TfrmChat *chat = scene.Window("bob");
