@@ -1,6 +1,7 @@
 #pragma once
 // The IRC engine: one connection to one IRC server, registration, line splitting, the 50 ms line
-// pump (each tick dispatches queued lines for up to about 8 ms), the dispatch of every server line into typed events, and the rosters of joined channels.
+// pump (each tick dispatches queued lines for up to about 8 ms), the dispatch of every server line
+// into typed events, and the rosters of joined channels.
 // Events are raised only when set; Sender is the client unless noted.
 #include <QByteArray>
 #include <QList>
