@@ -29,6 +29,7 @@ const QString SystemSender = QStringLiteral("System");
 // A nick taken from the member list keeps at most this many characters after its mark.
 constexpr int MaxPrivateNick = 99;
 
+const QChar ResetCode(0x0F);
 QString GreenLine(const QString &text) { return ColourCode + QStringLiteral("3*** ") + text; }
 } // namespace
 
@@ -238,11 +239,28 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     if (!FSession.Shows(Sender, Text))
         return;
     const QString own = OwnName();
-    TConversationWriter writer(*frameChatText->txtConversation);
+    TConversationWriter writer(*frameChatText->txtConversation, TframeText::ConversationLineLimit);
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
             HandlePrivateCtcp(Sender, body);
     });
+}
+
+void TframeChatFrame::ShowNotice(const QString &Sender, const QString &Text)
+{
+    if (!FSession.Shows(Sender, Text))
+        return;
+    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+        .WriteLine(QLatin1Char('-') + Sender + QStringLiteral("- "), Text);
+}
+
+void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
+{
+    // The announcement in green, the topic as its author formatted it.
+    const QString announcement = ChangedBy.isEmpty() ? QStringLiteral("The topic is: ")
+                                                     : ChangedBy + QStringLiteral(" changes the topic to: ");
+    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+        .WriteLine(QString(), GreenLine(announcement) + ResetCode + Topic);
 }
 
 // ---- The room surface --------------------------------------------------------------------------
