@@ -41,7 +41,7 @@ QVariant TChannelListModel::data(const QModelIndex &Index, int Role) const
 {
     if (!Index.isValid() || Index.row() >= rowCount())
         return {};
-    const TRow &row = *FRows.at(Index.row());
+    const TRow &row = *FRows[std::size_t(Index.row())];
     switch (Role) {
     case Qt::DisplayRole:
         return row.Text;
@@ -56,31 +56,98 @@ QVariant TChannelListModel::data(const QModelIndex &Index, int Role) const
     }
 }
 
-bool TChannelListModel::Insert(const TChannelInfo &Info, TChannelSort Sort)
+bool TChannelListModel::Queue(const TChannelInfo &Info)
 {
     auto row = std::make_unique<TRow>(TRow{ChannelRowText(Info.ChannelName, Info.Users, Info.Desc), Info});
     const QString folded = row->Text.toCaseFolded();
     if (FFoldedRowTexts.contains(folded))
         return false;
-    // The rows are in Sort's order: the new row goes before the first one it does not follow.
-    const auto index = static_cast<int>(
-        FRows.PartitionPoint([&](const TRow *existing) { return Precedes(existing->Info, Info, Sort); }));
-    beginInsertRows(QModelIndex(), index, index);
-    FRows.insert(index, row.get());
-    TChannelInfo *entry = &FStore.emplace_back(std::move(row))->Info;
     FFoldedRowTexts.insert(folded);
-    if (!FByName.contains(entry->ChannelName))
-        FByName.insert(entry->ChannelName, entry);
+    TRow *queued = FStore.emplace_back(std::move(row)).get();
+    FQueued.push_back(queued);
+    if (!FByName.contains(queued->Info.ChannelName))
+        FByName.insert(queued->Info.ChannelName, &queued->Info);
+    return true;
+}
+
+void TChannelListModel::Commit(TChannelSort Sort)
+{
+    if (FQueued.empty())
+        return;
+    const auto precedes = [Sort](const TRow *a, const TRow *b) { return Precedes(a->Info, b->Info, Sort); };
+    const std::size_t listed = FRows.size();
+    if (FQueued.size() == 1) {
+        // The row goes before the first listed row it does not follow.
+        TRow *row = FQueued.front();
+        FQueued.clear();
+        const auto at = std::partition_point(FRows.begin(), FRows.end(), [&](const TRow *r) { return precedes(r, row); });
+        const int index = int(at - FRows.begin());
+        beginInsertRows(QModelIndex(), index, index);
+        FRows.insert(at, row);
+        endInsertRows();
+        return;
+    }
+    // Later arrivals go before earlier ones with an equal key, as one-by-one insertion would put them.
+    std::reverse(FQueued.begin(), FQueued.end());
+    std::stable_sort(FQueued.begin(), FQueued.end(), precedes);
+    beginInsertRows(QModelIndex(), int(listed), int(listed + FQueued.size() - 1));
+    FRows.insert(FRows.end(), FQueued.begin(), FQueued.end());
+    FQueued.clear();
     endInsertRows();
+    if (listed > 0 && !precedes(FRows[listed - 1], FRows[listed]))
+        MergeCommitted(listed, Sort);
+}
+
+// The batch sits sorted after the Listed rows: merge it in, new rows before listed ones with an equal
+// key, and carry the view's selection and current row along.
+void TChannelListModel::MergeCommitted(std::size_t Listed, TChannelSort Sort)
+{
+    const auto precedes = [Sort](const TRow *a, const TRow *b) { return Precedes(a->Info, b->Info, Sort); };
+    const auto batch = FRows.begin() + std::ptrdiff_t(Listed);
+    // Listed rows before the batch's first row keep their places.
+    const auto from = std::partition_point(FRows.begin(), batch, [&](const TRow *r) { return precedes(r, *batch); });
+    const auto firstMoved = std::size_t(from - FRows.begin());
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<const TRow *> held;
+    held.reserve(std::size_t(before.size()));
+    for (const QModelIndex &index : before)
+        held.push_back(FRows[std::size_t(index.row())]);
+
+    const auto mid = std::rotate(from, batch, FRows.end());
+    std::inplace_merge(from, mid, FRows.end(), precedes);
+
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        const auto row = std::size_t(before.at(qsizetype(i)).row());
+        if (row < firstMoved) {
+            after << before.at(qsizetype(i));
+            continue;
+        }
+        const auto equal = std::partition_point(FRows.begin() + std::ptrdiff_t(firstMoved), FRows.end(),
+                                                [&](const TRow *r) { return precedes(r, held[i]); });
+        const auto found = std::find(equal, FRows.end(), held[i]);
+        after << index(int(found - FRows.begin()));
+    }
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+bool TChannelListModel::Insert(const TChannelInfo &Info, TChannelSort Sort)
+{
+    if (!Queue(Info))
+        return false;
+    Commit(Sort);
     return true;
 }
 
 void TChannelListModel::Sort(TChannelSort Sort)
 {
+    Commit(Sort);
     beginResetModel();
-    std::vector<TRow *> rows = FRows.TakeAll();
-    std::stable_sort(rows.begin(), rows.end(), [Sort](const TRow *a, const TRow *b) { return Precedes(a->Info, b->Info, Sort); });
-    FRows.Assign(std::move(rows));
+    std::stable_sort(FRows.begin(), FRows.end(), [Sort](const TRow *a, const TRow *b) { return Precedes(a->Info, b->Info, Sort); });
     endResetModel();
 }
 
@@ -88,6 +155,7 @@ void TChannelListModel::Clear()
 {
     beginResetModel();
     FRows.clear();
+    FQueued.clear();
     FStore.clear();
     FFoldedRowTexts.clear();
     FByName.clear();

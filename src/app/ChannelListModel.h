@@ -1,14 +1,13 @@
 #pragma once
 // The channel browser's entry list: one TChannelInfo per row, kept in the order of the current sort
-// mode, shown by a list view as row texts. New rows go before existing rows with an equal key.
+// mode, shown by a list view as row texts. New rows go before existing rows with an equal key. Rows
+// arriving in bulk are queued and committed in batches, so the view hears of a batch once.
 #include <QAbstractListModel>
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
-
-#include "ChunkedList.h"
 
 struct TChannelInfo {
     QString ChannelName;    // as listed (in the visual-only mode without its ".av")
@@ -35,12 +34,19 @@ public:
     int rowCount(const QModelIndex &Parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &Index, int Role = Qt::DisplayRole) const override;
 
-    const TChannelInfo &Entry(int Row) const { return FRows.at(Row)->Info; }
-    // The first entry listed under exactly this name, or null.
+    const TChannelInfo &Entry(int Row) const { return FRows.at(std::size_t(Row))->Info; }
+    // The first entry listed or queued under exactly this name, or null.
     TChannelInfo *FindName(const QString &Name) { return FByName.value(Name); }
-    // Inserts by Sort's rule; false (nothing added) when a row with the same text, ignoring letter
-    // case, is already listed.
+    // Queues a row for the next Commit; false (nothing queued) when a row with the same text,
+    // ignoring letter case, is already listed or queued.
+    bool Queue(const TChannelInfo &Info);
+    bool HasQueuedRows() const { return !FQueued.empty(); }
+    // Lists the queued rows in Sort's order, just as inserting each in arrival order would: one
+    // insertion of the whole batch, then, where it interleaves with listed rows, one re-ordering.
+    void Commit(TChannelSort Sort);
+    // Queue and Commit of one row.
     bool Insert(const TChannelInfo &Info, TChannelSort Sort);
+    // Commits queued rows, then sorts everything.
     void Sort(TChannelSort Sort);
     void Clear();
 
@@ -49,8 +55,11 @@ private:
         QString Text;
         TChannelInfo Info;
     };
+    void MergeCommitted(std::size_t Listed, TChannelSort Sort);
+
     std::vector<std::unique_ptr<TRow>> FStore; // owns the rows, in arrival order
-    TChunkedList<TRow *> FRows;                // the rows in list order
+    std::vector<TRow *> FRows;                 // the listed rows in list order
+    std::vector<TRow *> FQueued;               // rows waiting for the next Commit, in arrival order
     QSet<QString> FFoldedRowTexts;
     QHash<QString, TChannelInfo *> FByName;
 };

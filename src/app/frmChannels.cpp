@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "AppShell.h"
@@ -42,7 +43,7 @@ TfrmChannels::TfrmChannels(QWidget *Owner, TAppShell *Shell)
       btnNewChannel(NewButton(QStringLiteral("btnNewChannel"), QStringLiteral("Create New Channel..."), this)),
       btnGo(NewButton(QStringLiteral("btnGo"), QStringLiteral("Go!"), this)),
       btnCancel(NewButton(QStringLiteral("btnCancel"), QStringLiteral("Cancel"), this)), FShell(Shell),
-      FChannels(new TChannelListModel(this))
+      FChannels(new TChannelListModel(this)), FCommitTimer(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmChannels"));
     setWindowTitle(QStringLiteral("Channels"));
@@ -53,6 +54,9 @@ TfrmChannels::TfrmChannels(QWidget *Owner, TAppShell *Shell)
     radAVOnly->setObjectName(QStringLiteral("radAVOnly"));
     lstChannels->setObjectName(QStringLiteral("lstChannels"));
     radAllChannels->setChecked(true);
+    FCommitTimer->setSingleShot(true);
+    FCommitTimer->setInterval(0);
+    connect(FCommitTimer, &QTimer::timeout, this, [this] { FChannels->Commit(FSort); });
 
     lstChannels->setModel(FChannels);
     lstChannels->setItemDelegate(new TChannelRowDelegate(lstChannels));
@@ -146,7 +150,8 @@ void TfrmChannels::AddChannel(const QString &Name, int Users, const QString &Top
     }
     // In the visual-only mode a row is its companion, so its topic is the companion topic.
     const QString companionTopic = companion ? topic : FEarlyCompanionTopics.take(room);
-    FChannels->Insert(TChannelInfo{room, topic, companionTopic, Users}, FSort);
+    if (FChannels->Queue(TChannelInfo{room, topic, companionTopic, Users}) && !FCommitTimer->isActive())
+        FCommitTimer->start();
 }
 
 void TfrmChannels::SortBy(TChannelSort Sort)

@@ -1,6 +1,7 @@
 #pragma once
 // The channel browser: the server's channel list as it arrives, sorted and owner-drawn, restricted
 // to visual rooms on demand; joins the chosen room or creates a new one. It frees itself when closed.
+// Rows reported during one tick of the line pump reach the list together, right after that tick.
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +14,7 @@ class QLabel;
 class QListView;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class TAppShell;
 
 class TfrmChannels : public QWidget, public TChannelBrowser {
@@ -28,6 +30,7 @@ public:
     // The dialog "Create New Channel..." shows; while unset the browser makes one for each use.
     QPointer<TfrmNewChannel> NewChannelDialog;
 
+    // The listed rows; rows reported since the last turn of the event loop are still queued in it.
     const TChannelListModel &Channels() const { return *FChannels; }
 
     QLabel *lblPrompt;
@@ -57,6 +60,7 @@ private:
 
     TAppShell *FShell;
     TChannelListModel *FChannels;
+    QTimer *FCommitTimer; // commits the queued rows once the current tick has finished
     TChannelSort FSort = TChannelSort::ByUsers;
     // Companion topics listed before their room, waiting for it (all-channels mode).
     QHash<QString, QString> FEarlyCompanionTopics;

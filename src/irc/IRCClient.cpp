@@ -1,6 +1,8 @@
 #include "IRCClient.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
+#include <utility>
 
 #include "ChattleLog.h"
 #include "ErrorHook.h"
@@ -22,6 +24,13 @@ QString Loggable(const QString &Line)
 {
     return Line.startsWith(QLatin1String("PASS "), Qt::CaseInsensitive) ? QStringLiteral("PASS ****") : Line;
 }
+
+// A LIST reply (322) from a server prefix.
+bool IsListReply(const QString &Line)
+{
+    const qsizetype blank = Line.indexOf(u' ');
+    return blank >= 0 && QStringView(Line).mid(blank, 5) == u" 322 ";
+}
 } // namespace
 
 TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
@@ -34,7 +43,7 @@ TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
     FSocket->OnRead = [this](QObject *sender) { SocketRead(sender); };
     FSocket->OnError = [this](QObject *sender, TErrorEvent kind, int &code) { SocketError(sender, kind, code); };
     FLineTimer->setInterval(LineTimerMilliseconds);
-    connect(FLineTimer, &QTimer::timeout, this, [this] { RunGuarded([this] { ProcessNextLine(); }); });
+    connect(FLineTimer, &QTimer::timeout, this, [this] { PumpLines(); });
     FLineTimer->start();
 }
 
@@ -143,6 +152,16 @@ TIRCChannel *TIRCClient::FindChannel(const QString &Name) const
     return nullptr;
 }
 
+void TIRCClient::PumpLines()
+{
+    if (FBusy)
+        return; // a handler of the current line is still running (a modal loop ticks the timer)
+    QElapsedTimer clock;
+    clock.start();
+    while (!FLineQueue.isEmpty() && !clock.hasExpired(TickBudgetMs))
+        RunGuarded([this] { ProcessNextLine(); });
+}
+
 void TIRCClient::ProcessNextLine()
 {
     if (FBusy || FLineQueue.isEmpty())
@@ -182,12 +201,10 @@ void TIRCClient::AnswerPing(QString Line)
 
 void TIRCClient::DropQueuedListReplies()
 {
-    for (qsizetype i = FLineQueue.size() - 1; i >= 0; --i) {
-        const QString &line = FLineQueue.at(i);
-        const qsizetype blank = line.indexOf(u' ');
-        if (blank >= 0 && QStringView(line).mid(blank, 5) == u" 322 ")
-            FLineQueue.removeAt(i);
-    }
+    // One pass over the queue, and none at all until another LIST reply arrives.
+    if (!std::exchange(FListRepliesQueued, false))
+        return;
+    FLineQueue.removeIf(IsListReply);
 }
 
 void TIRCClient::SocketConnect(QObject *)
@@ -237,6 +254,8 @@ void TIRCClient::SocketRead(QObject *)
 void TIRCClient::QueueLine(const QByteArray &Bytes)
 {
     FLineQueue << DecodeIRCLine(Bytes);
+    if (IsListReply(FLineQueue.last()))
+        FListRepliesQueued = true;
     qCDebug(lcIrcRaw).noquote() << "<<" << FLineQueue.last();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The IRC engine: one connection to one IRC server, registration, line splitting, the 50 ms line
-// pump, the dispatch of every server line into typed events, and the rosters of joined channels.
+// pump (each tick dispatches queued lines for up to about 8 ms), the dispatch of every server line
+// into typed events, and the rosters of joined channels.
 // Events are raised only when set; Sender is the client unless noted.
 #include <QByteArray>
 #include <QList>
@@ -82,7 +83,11 @@ public:
     void SendPrivMsg(const QString &Target, const QString &Text);
     // The joined channel of that name (ignoring case), or nullptr.
     TIRCChannel *FindChannel(const QString &Name) const;
-    // One tick of the line pump: dispatches at most one queued line. May throw for a malformed line.
+    // One tick of the line pump: dispatches queued lines in order until the queue is empty or
+    // TickBudgetMs have passed, then leaves the rest to later ticks so that paints, input and other
+    // timers get their turn. A malformed line goes to the error hook and the next one follows.
+    void PumpLines();
+    // Dispatches at most one queued line (one step of a tick). May throw for a malformed line.
     void ProcessNextLine();
 
     const QList<TIRCChannel *> &Channels() const { return FChannels; }
@@ -127,6 +132,8 @@ public:
     TDCCChatErrorEvent OnDCCChatError;         // never raised
     TDCCChatTimeOutEvent OnDCCChatTimeOut;     // never raised
 
+    // How long one tick of the pump may dispatch lines before it lets the window have its turn.
+    static constexpr int TickBudgetMs = 8;
     // Bytes kept after the last line end while no line end arrives; the excess is dropped.
     static constexpr qsizetype MaxPartialLine = 64 * 1024;
     // Longest line SendRaw writes before its CR LF.
@@ -169,6 +176,7 @@ private:
     bool FDisconnecting = false;
     TLineFramer FFramer{MaxPartialLine};
     QStringList FLineQueue;
+    bool FListRepliesQueued = false; // a LIST reply was queued since the queue was last cleared of them
     QStringList FParams;
     QList<TIRCChannel *> FChannels;
 };

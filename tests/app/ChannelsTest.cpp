@@ -43,6 +43,8 @@ protected:
     {
         for (const TReply &reply : replies)
             Browser->AddChannel(reply.Name, reply.Users, reply.Topic);
+        // The rows reach the list once the event loop turns, as after a tick of the line pump.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !Browser->Channels().HasQueuedRows(); }, 5000));
     }
     QStringList Names() const
     {
@@ -243,4 +245,31 @@ TEST(ChannelListModelTest, thousands_of_rows_in_any_arrival_order_stay_sorted)
     for (int row = 1; row <= count; ++row)
         ASSERT_GE(model.Entry(row - 1).Users, model.Entry(row).Users) << row;
     EXPECT_EQ(model.Entry(24 * (count / 50)).ChannelName, "#new") << "before the older rows of 25 users";
+}
+
+TEST(ChannelListModelTest, batches_list_rows_as_one_by_one_insertion_would_and_keep_the_chosen_row)
+{
+    for (const TChannelSort sort : {TChannelSort::ByChannel, TChannelSort::ByUsers, TChannelSort::ByDescription}) {
+        SCOPED_TRACE(int(sort));
+        TChannelListModel single, batched;
+        QPersistentModelIndex chosen;
+        int arrived = 0;
+        for (const int batch : {1, 40, 1, 300, 7, 900}) {
+            for (int i = 0; i < batch; ++i, ++arrived) {
+                const int key = (arrived * 7919) % 997; // scrambled; the last rows repeat earlier ones
+                const TChannelInfo info{QString("#c%1").arg(key % 97), QString("d%1").arg(key % 13), "", key % 11};
+                EXPECT_EQ(single.Insert(info, sort), batched.Queue(info));
+            }
+            const QString chosenName = chosen.data().toString();
+            batched.Commit(sort);
+            if (!chosen.isValid())
+                chosen = batched.index(batched.rowCount() / 2);
+            ASSERT_EQ(batched.rowCount(), single.rowCount());
+            for (int row = 0; row < single.rowCount(); ++row)
+                ASSERT_EQ(batched.index(row).data().toString(), single.index(row).data().toString()) << row;
+            if (!chosenName.isEmpty()) {
+                EXPECT_EQ(chosen.data().toString(), chosenName) << "the chosen row moves with its channel";
+            }
+        }
+    }
 }

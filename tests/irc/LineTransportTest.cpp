@@ -1,4 +1,5 @@
 // Line splitting, the pump, registration, sending and the ways back to idle.
+#include <QElapsedTimer>
 #include <QTest>
 
 #include "ClientFixture.h"
@@ -134,6 +135,42 @@ TEST_F(LinePump, a_malformed_line_is_lost_alone_and_the_timer_reports_it_to_the_
     Socket->Receive("LONE\r\n");
     EXPECT_THROW(Client.ProcessNextLine(), EProtocolError);
     EXPECT_TRUE(Events.Log.isEmpty()); // a single word raises nothing, not even OnIRCData
+}
+
+TEST_F(LinePump, a_tick_dispatches_the_queue_in_order_and_loses_a_bad_line_alone)
+{
+    ConnectAs("me");
+    QStringList errors;
+    SetApplicationErrorHandler([&](const std::exception &e) { errors << QString::fromUtf8(e.what()); });
+    Client.OnServerMsg = nullptr;
+    Socket->Receive(":a X 1\r\nPING :srv1\r\n:srv 322 me #a many :x\r\n:b X 2\r\n");
+    Client.PumpLines();
+    SetApplicationErrorHandler(nullptr);
+    EXPECT_TRUE(Client.LineQueue().isEmpty());
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(Socket->TakeLines(), QStringList({"PONG :srv1"}));
+    EXPECT_EQ(Events.Take(), QStringList({"OnIRCData(a X 1)", "OnOther(a X 1)", "OnIRCData(srv 322 me #a many :x)",
+                                          "OnIRCData(b X 2)", "OnOther(b X 2)"}));
+}
+
+TEST_F(LinePump, a_tick_that_has_used_its_time_leaves_the_rest_to_the_next)
+{
+    int nested = 0;
+    Client.OnOther = [&](QObject *, QString) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!clock.hasExpired(TIRCClient::TickBudgetMs)) {
+        }
+        nested += Client.LineQueue().size();
+        Client.PumpLines(); // as a modal loop would tick the timer: nothing more is dispatched
+        nested -= Client.LineQueue().size();
+    };
+    Socket->Receive(":a X\r\n:b X\r\n:c X\r\n");
+    Client.PumpLines();
+    EXPECT_EQ(Client.LineQueue().size(), 2);
+    Client.PumpLines();
+    EXPECT_EQ(Client.LineQueue().size(), 1);
+    EXPECT_EQ(nested, 0);
 }
 
 using Registration = ClientFixture;
