@@ -2,6 +2,22 @@
 
 using TKind = TAvatarMessage::TKind;
 
+namespace {
+// An Accept on the companion channel performs only a "YES" to a kind that can be requested, or a wave.
+bool IsPerformable(const TAcceptFields &accept)
+{
+    return accept.Answer == RequestAnswer::Yes &&
+           (IsRequestableKind(accept.Kind) || accept.Kind == InteractionKind::Wave);
+}
+
+// An answer to the user's request says "YES" or "NO-" to a kind that can be requested.
+bool IsAnswer(const TAcceptFields &answer)
+{
+    return (answer.Answer == RequestAnswer::Yes || answer.Answer == RequestAnswer::No) &&
+           IsRequestableKind(answer.Kind);
+}
+} // namespace
+
 TAvatarMessage ReadCompanionMessage(const QString &text)
 {
     TAvatarMessage message;
@@ -15,8 +31,9 @@ TAvatarMessage ReadCompanionMessage(const QString &text)
         message.Position = MovePositionOf(text);
         break;
     case TRoomForm::Accept:
-        message.Kind = TKind::Accept;
         message.Answer = ReadAccept(text);
+        if (IsPerformable(message.Answer))
+            message.Kind = TKind::Accept;
         break;
     case TRoomForm::Request:
     case TRoomForm::None:
@@ -35,12 +52,14 @@ TAvatarMessage ReadPrivateMessage(const QString &text)
         message.Character = ReadPresent(bare);
         break;
     case TRoomForm::Request:
-        message.Kind = TKind::Request;
         message.Interaction = RequestKindOf(bare);
+        if (IsRequestableKind(message.Interaction))
+            message.Kind = TKind::Request;
         break;
     case TRoomForm::Accept:
-        message.Kind = TKind::Answer;
         message.Answer = ReadAccept(bare);
+        if (IsAnswer(message.Answer))
+            message.Kind = TKind::Answer;
         break;
     case TRoomForm::Move:
     case TRoomForm::None:
@@ -58,7 +77,7 @@ TAvatarMessage ReadPrivateCtcp(const QString &body)
     switch (PrivateFormOf(parts.Keyword)) {
     case TPrivateForm::Move:
         message.Kind = TKind::Move;
-        message.Position = parts.Rest;
+        message.Position = ReadPosition(parts.Rest);
         break;
     case TPrivateForm::IAmHere:
     case TPrivateForm::IAmHereAck:

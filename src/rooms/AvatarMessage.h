@@ -24,9 +24,11 @@ struct TAvatarMessage {
     bool Acknowledge = false; // a private announce, answered with the own character block
 };
 
-// A text on the companion channel: Announce, Move or Accept; anything else is ignored.
+// A text on the companion channel: Announce, Move or Accept (a "YES" to a kind that can be requested,
+// or a wave); anything else is ignored.
 TAvatarMessage ReadCompanionMessage(const QString &text);
-// A private text, a leading ":" removed: Present, Request, Answer, or else Text.
+// A private text, a leading ":" removed: Present, Request, Answer, or else Text. A Request or Answer
+// whose kind cannot be requested (or an Answer neither "YES" nor "NO-") is ignored.
 TAvatarMessage ReadPrivateMessage(const QString &text);
 // A CTCP body, in any window: the private forms read as the room forms they stand for (a private
 // move as Move); an unknown keyword is ignored.

@@ -17,6 +17,15 @@ QString CtcpFramed(const QString &keyword, const QString &payload)
     return CtcpDelimiter + keyword + QLatin1Char(' ') + payload + CtcpDelimiter;
 }
 
+// A direction code that lost its trailing blank in transit ("S", "W", "N", "E") gets it back.
+QString WithDirectionBlank(const QString &direction)
+{
+    static const QString OneLetter = QStringLiteral("SWNE");
+    if (direction.size() == 1 && OneLetter.contains(direction.front()))
+        return direction + QLatin1Char(' ');
+    return direction;
+}
+
 // Characters 11-85 of an "AV_IAMHERE" text; readX decides how the x field is read.
 template <typename ReadX>
 TCharacterFields ReadCharacterBlock(const QString &text, ReadX readX)
@@ -25,7 +34,7 @@ TCharacterFields ReadCharacterBlock(const QString &text, ReadX readX)
     fields.Appearance = Field(text, 11, 75);
     fields.X = readX(Field(text, 76, 79));
     fields.Y = StrictToInt(Field(text, 80, 83));
-    fields.Direction = Field(text, 84, 85);
+    fields.Direction = text.size() == 84 ? WithDirectionBlank(Field(text, 84, 84)) : Field(text, 84, 85);
     return fields;
 }
 } // namespace
@@ -165,7 +174,15 @@ TCharacterFields ReadPresent(const QString &text)
     });
 }
 
-QString MovePositionOf(const QString &text) { return Field(text, 8, 17); }
+QString MovePositionOf(const QString &text) { return ReadPosition(FieldToEnd(text, 8)).left(10); }
+
+QString ReadPosition(const QString &position)
+{
+    constexpr int DirectionAt = 8; // after the four characters of x and of y
+    if (position.size() != DirectionAt + 1)
+        return position;
+    return position.left(DirectionAt) + WithDirectionBlank(position.mid(DirectionAt));
+}
 
 QString RequestKindOf(const QString &text) { return Field(text, 11, 19).trimmed(); }
 
@@ -215,6 +232,12 @@ QString RoomTextOfPrivateForm(const TCtcpParts &parts)
 }
 
 // ---- Interactions ------------------------------------------------------------------------------
+
+bool IsRequestableKind(const QString &kind)
+{
+    return kind == InteractionKind::Handshake || kind == InteractionKind::Kiss || kind == InteractionKind::Hug ||
+           kind == InteractionKind::High5;
+}
 
 QString KindOfActionMode(int actionMode)
 {

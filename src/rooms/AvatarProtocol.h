@@ -84,8 +84,9 @@ QString PrivateRequestText(const QString &kind, const QString &targetNick, const
 QString PrivateAnswerText(const QString &answer, const QString &kind, const QString &requester);
 
 // ---- Reading -----------------------------------------------------------------------------------
-// Readers never look past the end of a text: a field that runs past it reads as what is there (so
-// an Announce whose trailing blank was stripped in transit has the one-letter direction "S").
+// Readers never look past the end of a text: a field that runs past it reads as what is there. Some
+// servers strip trailing blanks, so a one-letter direction at the very end of a text ("S" of "S ")
+// reads as that direction with its blank.
 // A number that does not read throws EConvertError, which abandons that one message.
 
 enum class TRoomForm { None, IAmHere, Move, Request, Accept };
@@ -104,7 +105,7 @@ struct TCharacterFields {
     QString Appearance; // characters 11-75
     int X = 0;          // 76-79
     int Y = 0;          // 80-83
-    QString Direction;  // 84-85, as it came (possibly one letter)
+    QString Direction;  // 84-85
 };
 // An Announce on the companion channel: x and y read as plain decimal numbers.
 TCharacterFields ReadAnnounce(const QString &text);
@@ -113,6 +114,8 @@ TCharacterFields ReadAnnounce(const QString &text);
 TCharacterFields ReadPresent(const QString &text);
 // The ten characters of a Move from position 8: what the room surface's MoveInstance reads.
 QString MovePositionOf(const QString &text);
+// A position text as it arrived (a Move's or a private move's): x, y and the direction code.
+QString ReadPosition(const QString &position);
 
 // The kind of a Request, characters 11-19, trimmed.
 QString RequestKindOf(const QString &text);
@@ -140,6 +143,8 @@ QString RoomTextOfPrivateForm(const TCtcpParts &parts);
 
 // ---- Interactions ------------------------------------------------------------------------------
 
+// Handshake, kiss, hug and high five: the kinds that can be requested (and take a partner).
+bool IsRequestableKind(const QString &kind);
 // The kind requested in ActionMode 1-4 (handshake, kiss, hug, high five); empty for any other mode.
 QString KindOfActionMode(int actionMode);
 // How the request dialog words a kind: "shake your hand!" ... "????" for anything else.

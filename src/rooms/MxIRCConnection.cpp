@@ -339,6 +339,12 @@ void TMxIRCConnection::ClientChannelMsg(const QString &From, const QString &Chan
     const bool companion = IsCompanionName(Channel);
     QPointer<TfrmChat> window = FindRoom(Channel);
     if (!window && From != FOwnNick) {
+        if (!companion && !FClient->FindChannel(Channel)) {
+            // Nobody opens a window in the user's name for a channel the user is not in.
+            ConsoleLine(QStringLiteral("Message from ") + From + QStringLiteral(" to ") + Channel +
+                        QStringLiteral(": ") + Text);
+            return;
+        }
         if (!companion) {
             OpenRoom(Channel);
             window = FindRoom(Channel);
@@ -365,6 +371,9 @@ void TMxIRCConnection::ClientPrivateMsg(const QString &From, const QString &Text
         const std::optional<QString> windowName = WindowNameOfPrivateForm(Text);
         if (!windowName)
             LogWarning(lcRooms, QStringLiteral("Abandoned avatar message from %1 without a room \"%2\"").arg(From, Text));
+        else if (!IsRoomName(*windowName) && windowName->compare(From, Qt::CaseInsensitive) != 0)
+            qCDebug(lcRooms).noquote() << "Ignored avatar message from" << From << "for the private chat with"
+                                       << *windowName;
         else if (TfrmChat *window = FindRoom(*windowName))
             window->frameChatFrame->HandlePrivateMessage(From, Text);
         else
@@ -374,6 +383,10 @@ void TMxIRCConnection::ClientPrivateMsg(const QString &From, const QString &Text
     }
     if (TfrmChat *window = FindRoom(From)) {
         window->frameChatFrame->HandlePrivateMessage(From, Text);
+        return;
+    }
+    if (!FPrivateWindowsByOthers.Admit()) {
+        ConsoleLine(QStringLiteral("Private message from ") + From + QStringLiteral(": ") + Text);
         return;
     }
     OpenRoom(From);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "ClientSocket.h"
+#include "FloodLimiter.h"
 #include "NamedList.h"
 
 class TChannelBrowser;
@@ -84,6 +85,11 @@ public:
     // Opens the window for a room channel or a nick, or brings an open one to the front.
     void OpenRoom(const QString &Name);
 
+    // Private windows that others open by writing first: at most this many a minute. Past that a
+    // first message goes to the console instead (the user's own windows are never limited).
+    static constexpr int MaxPrivateWindowsByOthers = 10;
+    TFloodLimiter &PrivateWindowsByOthers() { return FPrivateWindowsByOthers; }
+
 private:
     void SubscribeClientEvents();
     void ClientConnect(const QString &Server);
@@ -120,4 +126,5 @@ private:
     TNamedList<QString> FBackgrounds;
     TNamedList<QPointer<TfrmChat>> FRooms;
     QString FOwnNick;
+    TFloodLimiter FPrivateWindowsByOthers{MaxPrivateWindowsByOthers, 60 * 1000};
 };

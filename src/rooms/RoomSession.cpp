@@ -36,15 +36,6 @@ int ActionModeOfChoice(const QString &choice)
     return 0;
 }
 
-// Handshake, kiss, hug and high five: the kinds that take a partner.
-bool IsPairedKind(const QString &kind)
-{
-    for (int mode = 1; mode <= 4; ++mode)
-        if (KindOfActionMode(mode) == kind)
-            return true;
-    return false;
-}
-
 QString AbandonedMessage(const QString &sender, const QString &text)
 {
     return QStringLiteral("Abandoned avatar message from %1 \"%2\"").arg(sender, text);
@@ -109,6 +100,9 @@ void TRoomSession::HandlePrivateMessage(const QString &sender, const QString &te
 
 void TRoomSession::HandlePrivateCtcp(const QString &sender, const QString &body)
 {
+    // A room window's texts come from its channel, where the private forms mean nothing.
+    if (IsRoomName(FRoomName))
+        return;
     LoggingAbandoned(lcRooms, AbandonedMessage(sender, body), [&] { Dispatch(sender, ReadPrivateCtcp(body)); });
 }
 
@@ -119,11 +113,12 @@ void TRoomSession::Dispatch(const QString &sender, const TAvatarMessage &message
         if (!PersonaLib)
             return;
         // A repeated Announce replaces the earlier character instead of adding a second one.
-        PlaceCharacter(sender, message);
+        if (HasRoomFor(sender))
+            PlaceCharacter(sender, message);
         SendMessage(sender, PresentText(OwnCharacterBlock(), FRoomName));
         break;
     case TKind::Present:
-        if (Bound() && PersonaLib)
+        if (Bound() && PersonaLib && HasRoomFor(sender))
             PlaceCharacter(sender, message);
         if (message.Acknowledge && Bound())
             SendMessage(sender, PrivateAcknowledgementText(OwnCharacterBlock()));
@@ -162,19 +157,29 @@ void TRoomSession::PlaceCharacter(const QString &nick, const TAvatarMessage &mes
     Raise(OnPlaceCharacter, std::move(character));
 }
 
+bool TRoomSession::HasRoomFor(const QString &nick) const
+{
+    if (!CharacterCount || (HasCharacter && HasCharacter(nick)) || CharacterCount() < MaxCharacters)
+        return true;
+    qCDebug(lcRooms).noquote() << "The room is full: the character of" << nick << "is not drawn";
+    return false;
+}
+
 void TRoomSession::TakeAnswer(const QString &sender, const TAcceptFields &answer)
 {
-    const QPointer<TRoomSession> alive(this);
+    // Only the person the user asked answers; anyone else's answer, refusal or not, is nothing.
+    if (FPendingRequest.isEmpty() || FPendingRequest.compare(sender, Qt::CaseInsensitive) != 0) {
+        qCDebug(lcRooms).noquote() << "Ignored an answer from" << sender << "who was not asked";
+        return;
+    }
+    FPendingRequest.clear();
+    ResetActionMode();
     if (answer.Answer == RequestAnswer::Yes) {
         if (Bound())
             PerformAccept(sender, answer);
     } else {
-        Raise(OnShowMessage, QStringLiteral("Your interaction was not accepted by ") + sender + QLatin1Char('.'));
+        Raise(OnShowMessage, sender, QStringLiteral("Your interaction was not accepted by ") + sender + QLatin1Char('.'));
     }
-    if (!alive)
-        return;
-    FPendingRequest.clear();
-    ResetActionMode();
 }
 
 void TRoomSession::PerformAccept(const QString &acceptor, const TAcceptFields &fields)
@@ -183,7 +188,7 @@ void TRoomSession::PerformAccept(const QString &acceptor, const TAcceptFields &f
         Raise(OnInteract, fields.Kind, fields.Requester, QString());
         return;
     }
-    if (!IsPairedKind(fields.Kind))
+    if (!IsRequestableKind(fields.Kind))
         return;
     Raise(OnInteract, fields.Kind, fields.Requester, acceptor);
     if (fields.Requester == OwnName()) {

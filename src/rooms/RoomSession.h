@@ -20,6 +20,8 @@ class TRoomSession : public QObject {
 public:
     // The floor line of a bound room: nobody stands above RoomFloorY - 54.
     static constexpr int RoomFloorY = 270;
+    // A room draws at most this many other characters: past it an Announce or Present is not drawn.
+    static constexpr int MaxCharacters = 150;
 
     // What the input line asked for: sent (the line may be cleared), kept in the line, or leaving.
     enum class TSaid { Sent, Kept, Leave };
@@ -33,13 +35,17 @@ public:
     // The room surface: a placed character replaces an earlier one of its name.
     std::function<void(std::unique_ptr<TPersonaInst> Character)> OnPlaceCharacter;
     std::function<void(QString Nick, QString Position)> OnMoveCharacter;
+    // The room surface's census: how many other characters it holds, and whether nick has one there.
+    // While CharacterCount is unset every character is placed.
+    std::function<int()> CharacterCount;
+    std::function<bool(QString Nick)> HasCharacter;
     // Requester starts the interaction Kind with Acceptor as its partner; a wave names no acceptor.
     std::function<void(QString Kind, QString Requester, QString Acceptor)> OnInteract;
     std::function<void(int Mode)> OnActionMode;
     // What the user sees: the request dialog, a conversation line, a message box, a warning.
     std::function<void(QString Requester, QString Kind)> OnRequest;
     std::function<void(QString Sender, QString Text)> OnShowText;
-    std::function<void(QString Text)> OnShowMessage;
+    std::function<void(QString From, QString Text)> OnShowMessage; // a box about what From did
     std::function<void(QString Text)> OnWarn;
 
     // A fresh start with the own character (held by the room surface; may be null) and no ignored nick.
@@ -61,7 +67,9 @@ public:
     // Whether a received text is shown: not from an ignored nick, not the echo of an own private form.
     bool Shows(const QString &sender, const QString &text) const;
 
-    // Received texts: on the companion channel, privately, and as a CTCP body in any window.
+    // Received texts: on the companion channel, privately, and as a CTCP body of a private chat's text
+    // (a room window's texts come from its channel, so it ignores the private forms). An answer is
+    // taken only from the person the user asked.
     void HandleAvatarMessage(const QString &sender, const QString &text);
     void HandlePrivateMessage(const QString &sender, const QString &text);
     void HandlePrivateCtcp(const QString &sender, const QString &body);
@@ -82,6 +90,7 @@ public:
 private:
     void Dispatch(const QString &sender, const TAvatarMessage &message);
     void PlaceCharacter(const QString &nick, const TAvatarMessage &message);
+    bool HasRoomFor(const QString &nick) const;
     void TakeAnswer(const QString &sender, const TAcceptFields &answer);
     void PerformAccept(const QString &acceptor, const TAcceptFields &fields);
     void SendMessage(const QString &target, const QString &text);

@@ -18,6 +18,7 @@
 #include "InteractionBar.h"
 #include "MemberList.h"
 #include "MemberPanel.h"
+#include "MessageBoxOnce.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frameText.h"
@@ -26,6 +27,9 @@
 namespace {
 const QChar ColourCode(0x03);
 const QString SystemSender = QStringLiteral("System");
+// The kinds of message box of which one per nick is up at a time.
+const QString RefusalBox = QStringLiteral("refusal");
+const QString KickBox = QStringLiteral("kick");
 // A nick taken from the member list keeps at most this many characters after its mark.
 constexpr int MaxPrivateNick = 99;
 
@@ -130,6 +134,8 @@ void TframeChatFrame::BindSession()
         FSpace->FullRedraw = true;
     };
     FSession.OnMoveCharacter = [this](QString nick, QString position) { FSpace->MoveInstance(nick, position); };
+    FSession.CharacterCount = [this] { return FSpace ? int(FSpace->Instances().size()) : 0; };
+    FSession.HasCharacter = [this](QString nick) { return FSpace && FSpace->FindInstance(nick); };
     FSession.OnInteract = [this](QString kind, QString requester, QString acceptor) {
         if (TPersonaInst *initiator = CharacterNamed(requester))
             StartInteraction(kind, *initiator, kind == InteractionKind::Wave ? nullptr : CharacterNamed(acceptor));
@@ -140,7 +146,7 @@ void TframeChatFrame::BindSession()
     };
     FSession.OnRequest = [this](QString requester, QString kind) { OpenRequestDialog(requester, kind); };
     FSession.OnShowText = [this](QString sender, QString text) { ShowText(sender, text); };
-    FSession.OnShowMessage = [this](QString text) { ShowMessage(this, text); };
+    FSession.OnShowMessage = [this](QString from, QString text) { ShowMessageOnce(this, RefusalBox, from, text); };
     FSession.OnWarn = [this](QString text) { Warn(this, text); };
 }
 
@@ -410,7 +416,8 @@ void TframeChatFrame::UserKicked(const QString &Channel, const QString &Kicker, 
 
 void TframeChatFrame::Kicked(const QString &, const QString &Kicker, const QString &Message)
 {
-    ShowMessage(this, QStringLiteral("You were Kicked Out by ") + Kicker + QStringLiteral("!  Reason: ") + Message);
+    ShowMessageOnce(this, KickBox, Kicker,
+                    QStringLiteral("You were Kicked Out by ") + Kicker + QStringLiteral("!  Reason: ") + Message);
 }
 
 void TframeChatFrame::lstUsersClick() { lstVisualUsers->clearSelection(); }

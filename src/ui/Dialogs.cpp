@@ -74,4 +74,21 @@ TDialogButton Warn(QWidget *parent, const QString &text) { return Show(TDialogKi
 TDialogButton ShowError(QWidget *parent, const QString &text) { return Show(TDialogKind::Error, parent, text); }
 TDialogButton Confirm(QWidget *parent, const QString &text) { return Show(TDialogKind::Confirmation, parent, text); }
 
+void OpenMessage(QWidget *parent, const QString &text, std::function<void()> closed)
+{
+    if (Responder()) {
+        Responder()(TDialogKind::Message, text);
+        if (closed)
+            closed();
+        return;
+    }
+    auto *box = new QMessageBox(IconOf(TDialogKind::Message), TitleOf(TDialogKind::Message), text,
+                                QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    if (closed)
+        QObject::connect(box, &QObject::destroyed, std::move(closed));
+    box->open();
+}
+
 void SetDialogResponder(TDialogResponder responder) { Responder() = std::move(responder); }

@@ -1,6 +1,6 @@
 #pragma once
 // Every message box of the program goes through here, so that tests can answer them by script
-// (see ScriptedDialogs.h). No widget calls QMessageBox itself. All boxes are modal.
+// (see ScriptedDialogs.h). No widget calls QMessageBox itself. All boxes but OpenMessage's are modal.
 #include <functional>
 
 #include <QString>
@@ -26,6 +26,11 @@ TDialogButton Inform(QWidget *parent, const QString &text);
 TDialogButton Warn(QWidget *parent, const QString &text);
 TDialogButton ShowError(QWidget *parent, const QString &text);
 TDialogButton Confirm(QWidget *parent, const QString &text);
+
+// A plain message box that does not wait for its answer: the program goes on while it is up, and
+// closed (may be unset) runs once it is gone, answered or taken away with its parent. Under a
+// responder it is answered at once, before this returns.
+void OpenMessage(QWidget *parent, const QString &text, std::function<void()> closed);
 
 // Answers every box instead of showing it while set; an empty responder brings the real boxes back.
 using TDialogResponder = std::function<TDialogButton(TDialogKind kind, const QString &text)>;

@@ -126,11 +126,11 @@ TEST(AvatarProtocolTest, character_blocks_read_at_their_positions_and_never_past
 {
     const QString announce = AnnounceText(CharacterBlock(AliceLooks, 10, 250, "S "));
 
-    // ngIRCd strips the trailing blank of a relayed text: the one-letter code still places her.
+    // ngIRCd strips the trailing blank of a relayed text: the one-letter code gets its blank back.
     const TCharacterFields stripped = ReadAnnounce(announce.chopped(1));
     EXPECT_EQ(stripped.X, 10);
     EXPECT_EQ(stripped.Y, 250);
-    EXPECT_EQ(stripped.Direction, "S");
+    EXPECT_EQ(stripped.Direction, "S ");
 
     // A text cut inside y reads the digits that are there; cut before y it is abandoned.
     EXPECT_EQ(ReadAnnounce(announce.left(81)).Y, 2);
@@ -206,13 +206,13 @@ TEST(AvatarProtocolTest, private_forms_arrive_as_their_room_forms_with_the_rest_
 {
     const QString block = CharacterBlock(AliceLooks, 10, 250, "S ");
 
-    // The trimming eats the blank of a one-letter code: the room text then ends in "S".
+    // The trimming eats the blank of a one-letter code: the room text ends in "S", read as "S ".
     const TCtcpParts announce = SplitCtcpBody(CtcpBodyOf(PrivateAnnounceText(block)));
     EXPECT_EQ(announce.Keyword, "AVP_IAMHERE");
     EXPECT_EQ(PrivateFormOf(announce.Keyword), TPrivateForm::IAmHere);
     const QString asPresent = RoomTextOfPrivateForm(announce);
     EXPECT_EQ(asPresent, "AV_IAMHERE" + block.chopped(1));
-    EXPECT_EQ(ReadPresent(asPresent).Direction, "S");
+    EXPECT_EQ(ReadPresent(asPresent).Direction, "S ");
     EXPECT_EQ(ReadPresent(asPresent).Y, 250);
 
     const TCtcpParts ack = SplitCtcpBody(CtcpBodyOf(PrivateAcknowledgementText(block)));

@@ -104,6 +104,27 @@ protected:
         Feed(":srv 353 alice = #lobby.av :alice bob");
         Sent();
     }
+    // bob's character arrives at (100, 216) in the window and the user asks it for a handshake.
+    void AskBob(const QString &window, const QString &characterText)
+    {
+        Feed(":bob!u@h PRIVMSG alice :" + characterText);
+        TframeChatFrame *frame = Frame(window);
+        frame->btnPerformClick();
+        frame->Space()->MouseMove(130, 250);
+        frame->SurfaceMouseDown(Qt::LeftButton, 130, 250);
+        ASSERT_EQ(frame->PendingRequest(), "bob");
+        Sent();
+    }
+    // The texts of the message boxes on the screen.
+    static QStringList OpenBoxes()
+    {
+        QStringList texts;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+                texts << box->text();
+        texts.sort();
+        return texts;
+    }
     static void DeleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     QString Sound(const QString &name) { return TestArtworkDir() + "/" + name; }
 
@@ -185,6 +206,13 @@ TEST_F(ConnectionTest, creating_a_room_sends_the_pair_lines_and_remembers_its_pi
 
 TEST_F(ConnectionTest, channel_texts_open_rooms_and_own_echoes_show_only_in_rooms)
 {
+    // A channel the user is not in opens nothing: its text goes to the console.
+    Feed(":bob!u@h PRIVMSG #games :anyone here?");
+    EXPECT_EQ(Connection.RoomNames(), QStringList{});
+    EXPECT_EQ(Console.last(), "Message from bob to #games: anyone here?");
+    // A room the user is in reopens with the next text.
+    Feed(":alice!u@h JOIN :#games");
+    Connection.CloseAll();
     Feed(":bob!u@h PRIVMSG #games :anyone here?");
     ASSERT_NE(Window("#games"), nullptr);
     EXPECT_EQ(Conversation("#games"), QStringList{"<bob> anyone here?"});
@@ -409,31 +437,74 @@ TEST_F(ConnectionTest, a_lost_connection_gives_2001_and_close_all_closes_every_w
 
 TEST_F(ConnectionTest, a_window_closed_while_its_refusal_box_is_up_is_left_alone)
 {
-    // Real boxes, each running its own event loop: the connection drops while the refusal is on the
+    // Real boxes, which stay up while the connection goes on: it drops while the refusal is on the
     // screen, the main window closes every room, and each box goes with its window.
     SetDialogResponder(nullptr);
-    const auto loseConnectionWhileABoxIsUp = [this] {
-        QTimer::singleShot(0, [this] {
-            Connection.CloseAll();
-            DeleteClosedWindows(); // as the box's event loop does while the user reads it
-        });
-        QTimer::singleShot(0, [] {
-            for (QWidget *widget : QApplication::topLevelWidgets())
-                if (auto *box = qobject_cast<QMessageBox *>(widget))
-                    box->done(0);
-        });
+    const auto loseConnection = [this] {
+        Connection.CloseAll();
+        DeleteClosedWindows();
+        EXPECT_TRUE(Connection.RoomNames().isEmpty());
+        EXPECT_TRUE(OpenBoxes().isEmpty());
     };
     Feed(":bob!u@h PRIVMSG alice :hi");
-    loseConnectionWhileABoxIsUp();
+    AskBob("bob", PrivateAcknowledgementText(TestBlock(100, 216, "S ")));
     Feed(":bob!u@h PRIVMSG alice :" + QString(Ctcp) + "AVP_ACCEPT NO-HANDSHAKEalice" + Ctcp);
-    EXPECT_TRUE(Connection.RoomNames().isEmpty());
+    EXPECT_EQ(OpenBoxes(), QStringList{"Your interaction was not accepted by bob."});
+    loseConnection();
 
     EnterLobby();
-    loseConnectionWhileABoxIsUp();
+    AskBob("#lobby", PresentText(TestBlock(100, 216, "S "), "#lobby"));
     Feed(":bob!u@h PRIVMSG alice :AV_ACCEPTNO-HANDSHAKEalice #lobby");
-    EXPECT_TRUE(Connection.RoomNames().isEmpty());
-    DeleteClosedWindows();
+    EXPECT_EQ(OpenBoxes().size(), 1);
+    loseConnection();
     EXPECT_TRUE(Area.subWindowList().isEmpty());
+}
+
+TEST_F(ConnectionTest, strangers_open_at_most_ten_private_windows_a_minute)
+{
+    qint64 now = 0;
+    Connection.PrivateWindowsByOthers().SetClock([&] { return now; });
+    for (int i = 0; i < 200; ++i)
+        Feed(QString(":bot%1!u@h PRIVMSG alice :buy now").arg(i));
+    EXPECT_EQ(Connection.RoomNames().size(), TMxIRCConnection::MaxPrivateWindowsByOthers);
+    EXPECT_EQ(Console.filter("Private message from bot").size(), 190);
+    EXPECT_EQ(Console.last(), "Private message from bot199: buy now");
+    EXPECT_EQ(Sent().size(), 10) << "only the windows that opened announce";
+
+    Feed(":bot3!u@h PRIVMSG alice :still me");
+    EXPECT_EQ(Conversation("bot3").last(), "<bot3> still me");
+    Connection.OpenPrivateChat("dave");
+    EXPECT_NE(Window("dave"), nullptr) << "the user's own windows are never limited";
+    now += 60 * 1000;
+    Feed(":carol!u@h PRIVMSG alice :hi");
+    EXPECT_NE(Window("carol"), nullptr) << "a minute later";
+}
+
+TEST_F(ConnectionTest, floods_of_refusals_and_kicks_raise_one_box_each)
+{
+    EnterLobby();
+    for (int i = 0; i < 40; ++i)
+        Feed(QString(":bot%1!u@h PRIVMSG alice :AV_ACCEPTNO-HANDSHAKEalice #lobby").arg(i));
+    EXPECT_TRUE(Boxes.Shown().isEmpty()) << "nobody was asked";
+
+    // Real boxes, which stay up while the lines go on.
+    AskBob("#lobby", PresentText(TestBlock(100, 216, "S "), "#lobby"));
+    SetDialogResponder(nullptr);
+    for (int i = 0; i < 40; ++i) {
+        Feed(":bob!u@h PRIVMSG alice :AV_ACCEPTNO-HANDSHAKEalice #lobby");
+        Feed(":op!u@h KICK #lobby alice :out");
+    }
+    EXPECT_EQ(OpenBoxes(), QStringList({"You were Kicked Out by op!  Reason: out",
+                                        "Your interaction was not accepted by bob."}));
+
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *box = qobject_cast<QMessageBox *>(widget))
+            box->done(0);
+    DeleteClosedWindows();
+    Feed(":op!u@h KICK #lobby alice :again");
+    EXPECT_EQ(OpenBoxes(), QStringList{"You were Kicked Out by op!  Reason: again"}) << "once the first is gone";
+    Connection.CloseAll();
+    DeleteClosedWindows();
 }
 
 TEST_F(ConnectionTest, the_close_box_leaves_a_room_but_only_forgets_a_private_chat)

@@ -13,32 +13,79 @@ const QChar Ctcp(0x01);
 
 QString Framed(const QString &body) { return Ctcp + body + Ctcp; }
 
+// The direction whose standing pose a placed character shows.
+QString PoseOf(const TPersonaInst &character)
+{
+    const QStringList codes = {"S ", "SW", "W ", "NW", "N ", "NE", "E ", "SE"};
+    for (int direction = 0; direction < 8; ++direction)
+        if (TPersonaInst::StandingCel(direction) == character.Frame)
+            return codes[direction];
+    return "?";
+}
+
+enum class TChannel { Companion, Private, CtcpBody, RoomCtcp };
+struct TIncoming {
+    const char *What;
+    TChannel Channel; // CtcpBody reaches the private chat with bob, the others the room #lobby
+    QString Text;
+    QStringList Seen;
+    int Mode = -1;
+    QString Asked = QString(); // the kind the user asked bob for first, if any
+};
+
 class RoomSessionTest : public ::testing::Test {
 protected:
     explicit RoomSessionTest(const QString &room = QStringLiteral("#lobby")) : Own(NewCharacter("alice"))
     {
         Own->SetPosition(10, 250);
-        Session.PersonaLib = &TestLibrary();
-        Session.OnSendMessage = [this](QString target, QString text) { Seen << "send " + target + " " + text; };
-        Session.OnSendCommand = [this](QString line) { Seen << "command " + line; };
-        Session.OnPlaceCharacter = [this](std::unique_ptr<TPersonaInst> c) {
-            Seen << QString("place %1 %2,%3").arg(c->Name).arg(c->X).arg(c->Y);
+        Bind(Session, room);
+        Bind(Chat, QStringLiteral("bob"));
+    }
+
+    void Bind(TRoomSession &session, const QString &room)
+    {
+        session.PersonaLib = &TestLibrary();
+        session.OnSendMessage = [this](QString target, QString text) { Seen << "send " + target + " " + text; };
+        session.OnSendCommand = [this](QString line) { Seen << "command " + line; };
+        session.OnPlaceCharacter = [this](std::unique_ptr<TPersonaInst> c) {
+            Seen << QString("place %1 %2,%3 %4").arg(c->Name).arg(c->X).arg(c->Y).arg(PoseOf(*c));
         };
-        Session.OnMoveCharacter = [this](QString nick, QString position) { Seen << "move " + nick + " " + position; };
-        Session.OnInteract = [this](QString kind, QString requester, QString acceptor) {
+        session.OnMoveCharacter = [this](QString nick, QString position) { Seen << "move " + nick + " " + position; };
+        session.OnInteract = [this](QString kind, QString requester, QString acceptor) {
             Seen << "interact " + kind + " " + requester + " " + acceptor;
         };
-        Session.OnActionMode = [this](int mode) { Mode = mode; };
-        Session.OnRequest = [this](QString requester, QString kind) { Seen << "request " + requester + " " + kind; };
-        Session.OnShowText = [this](QString sender, QString text) { Seen << "text " + sender + " " + text; };
-        Session.OnShowMessage = [this](QString text) { Seen << "message " + text; };
-        Session.OnWarn = [this](QString text) { Seen << "warn " + text; };
-        Session.Init(Own.get());
-        Session.SetRoom(room);
+        session.OnActionMode = [this](int mode) { Mode = mode; };
+        session.OnRequest = [this](QString requester, QString kind) { Seen << "request " + requester + " " + kind; };
+        session.OnShowText = [this](QString sender, QString text) { Seen << "text " + sender + " " + text; };
+        session.OnShowMessage = [this](QString, QString text) { Seen << "message " + text; };
+        session.OnWarn = [this](QString text) { Seen << "warn " + text; };
+        session.Init(Own.get());
+        session.SetRoom(room);
+    }
+
+    // Each text from bob, with what it led to.
+    void Receive(const QList<TIncoming> &table)
+    {
+        for (const TIncoming &row : table) {
+            TRoomSession &session = row.Channel == TChannel::CtcpBody ? Chat : Session;
+            if (!row.Asked.isEmpty())
+                session.RequestInteraction(row.Asked, "bob");
+            Seen.clear();
+            Mode = -1;
+            if (row.Channel == TChannel::Companion)
+                session.HandleAvatarMessage("bob", row.Text);
+            else if (row.Channel == TChannel::Private)
+                session.HandlePrivateMessage("bob", row.Text);
+            else
+                session.HandlePrivateCtcp("bob", row.Text);
+            EXPECT_EQ(Seen, row.Seen) << row.What;
+            EXPECT_EQ(Mode, row.Mode) << row.What;
+        }
     }
 
     std::unique_ptr<TPersonaInst> Own;
     TRoomSession Session;
+    TRoomSession Chat; // the private chat with bob
     QStringList Seen;
     int Mode = -1;
 };
@@ -47,15 +94,6 @@ class PrivateSessionTest : public RoomSessionTest {
 protected:
     PrivateSessionTest() : RoomSessionTest(QStringLiteral("bob")) {}
 };
-
-enum class TChannel { Companion, Private, CtcpBody };
-struct TIncoming {
-    const char *What;
-    TChannel Channel;
-    QString Text;
-    QStringList Seen;
-    int Mode = -1;
-};
 } // namespace
 
 TEST_F(RoomSessionTest, each_received_text_is_read_once_and_answered)
@@ -63,7 +101,7 @@ TEST_F(RoomSessionTest, each_received_text_is_read_once_and_answered)
     const QString own = TestBlock(10, 250, "S ");
     const QList<TIncoming> table = {
         {"an announce places bob and is presented to", TChannel::Companion, AnnounceText(TestBlock(120, 230, "SW")),
-         {"place bob 120,230", "send bob " + PresentText(own, "#lobby")}},
+         {"place bob 120,230 SW", "send bob " + PresentText(own, "#lobby")}},
         {"a move walks bob", TChannel::Companion, "AV_MOVE01500250S ", {"move bob 01500250S "}},
         {"a request on the companion is ignored", TChannel::Companion, "AV_REQUESTHANDSHAKEalice #lobby", {}},
         {"unknown companion text is ignored", TChannel::Companion, "hello", {}},
@@ -72,33 +110,79 @@ TEST_F(RoomSessionTest, each_received_text_is_read_once_and_answered)
         {"a wave names no partner", TChannel::Companion, "AV_ACCEPTYESWAVE-----bob", {"interact WAVE----- bob "}},
         {"an unknown kind performs nothing", TChannel::Companion, "AV_ACCEPTYESDANCE----bob", {}},
         {"a present reads x from its minus and stands on the floor", TChannel::Private,
-         ":" + PresentText(TestBlock(-5, 100, "S "), "#lobby"), {"place bob -5,216"}},
+         ":" + PresentText(TestBlock(-5, 100, "S "), "#lobby"), {"place bob -5,216 S "}},
         {"a private text is shown without its colon", TChannel::Private, ":hi there", {"text bob hi there"}},
         {"a private move form is only text", TChannel::Private, "AV_MOVE01500250S ", {"text bob AV_MOVE01500250S "}},
         {"a request opens the dialog", TChannel::Private, "AV_REQUESTKISS-----alice #lobby", {"request bob KISS-----"}},
         {"a refusal is told", TChannel::Private, "AV_ACCEPTNO-HUG------alice #lobby",
-         {"message Your interaction was not accepted by bob."}, 0},
-        {"a private announce is acknowledged", TChannel::CtcpBody, "AVP_IAMHERE " + TestBlock(60, 230, "S "),
-         {"place bob 60,230", "send bob " + PrivateAcknowledgementText(own)}},
-        {"an acknowledgement is not answered", TChannel::CtcpBody, "AVP_IAMHEREACK " + TestBlock(60, 230, "S "),
-         {"place bob 60,230"}},
-        {"a private move goes straight to the surface", TChannel::CtcpBody, "AVP_MOVE 02000250S ", {"move bob 02000250S"}},
+         {"message Your interaction was not accepted by bob."}, 0, "HUG------"},
+        {"a private announce is acknowledged", TChannel::CtcpBody, "AVP_IAMHERE " + TestBlock(60, 230, "SE"),
+         {"place bob 60,230 SE", "send bob " + PrivateAcknowledgementText(own)}},
+        {"an acknowledgement is not answered", TChannel::CtcpBody, "AVP_IAMHEREACK " + TestBlock(60, 230, "SE"),
+         {"place bob 60,230 SE"}},
+        {"a private move goes straight to the surface", TChannel::CtcpBody, "AVP_MOVE 02000250SW", {"move bob 02000250SW"}},
         {"a private answer performs the own request", TChannel::CtcpBody, "AVP_ACCEPT YESKISS-----alice",
-         {"interact KISS----- alice bob"}, 0},
+         {"interact KISS----- alice bob"}, 0, "KISS-----"},
         {"other CTCP keywords are ignored", TChannel::CtcpBody, "VERSION", {}},
     };
-    for (const TIncoming &row : table) {
-        Seen.clear();
-        Mode = -1;
-        if (row.Channel == TChannel::Companion)
-            Session.HandleAvatarMessage("bob", row.Text);
-        else if (row.Channel == TChannel::Private)
-            Session.HandlePrivateMessage("bob", row.Text);
-        else
-            Session.HandlePrivateCtcp("bob", row.Text);
-        EXPECT_EQ(Seen, row.Seen) << row.What;
-        EXPECT_EQ(Mode, row.Mode) << row.What;
-    }
+    Receive(table);
+}
+
+TEST_F(RoomSessionTest, hostile_avatar_texts_are_abandoned)
+{
+    const QList<TIncoming> table = {
+        {"an accept saying NO- starts nothing", TChannel::Companion, "AV_ACCEPTNO-HANDSHAKEalice", {}},
+        {"an accept of an unknown answer starts nothing", TChannel::Companion, "AV_ACCEPTMAYHANDSHAKEalice", {}},
+        {"an accept without fields starts nothing", TChannel::Companion, "AV_ACCEPT", {}},
+        {"a request without a kind opens no dialog", TChannel::Private, "AV_REQUEST #lobby", {}},
+        {"a request of an unknown kind opens no dialog", TChannel::Private, "AV_REQUESTDANCE----alice #lobby", {}},
+        {"a wave cannot be requested", TChannel::Private, "AV_REQUESTWAVE-----alice #lobby", {}},
+        {"a refusal nobody asked for shows no box", TChannel::Private, "AV_ACCEPTNO-HANDSHAKEalice #lobby", {}},
+        {"an accept nobody asked for starts nothing", TChannel::Private, "AV_ACCEPTYESHANDSHAKEalice #lobby", {}},
+        {"a refusal of an unknown kind is no answer", TChannel::Private, "AV_ACCEPTNO-DANCE----alice #lobby", {},
+         -1, "HUG------"},
+        {"an answer neither yes nor no is no answer", TChannel::Private, "AV_ACCEPTMAYHUG------alice #lobby", {},
+         -1, "HUG------"},
+        {"a private move in a room window moves nobody", TChannel::RoomCtcp, "AVP_MOVE 02000250S ", {}},
+        {"a private announce in a room window places nobody", TChannel::RoomCtcp,
+         "AVP_IAMHERE " + TestBlock(60, 230, "S "), {}},
+        {"a private request without its fields opens nothing", TChannel::CtcpBody, "AVP_REQUEST", {}},
+        {"a private request of an unknown kind opens nothing", TChannel::CtcpBody, "AVP_REQUEST DANCE----alice bob", {}},
+        {"a private accept without its fields starts nothing", TChannel::CtcpBody, "AVP_ACCEPT", {}, -1, "KISS-----"},
+    };
+    Receive(table);
+}
+
+TEST_F(RoomSessionTest, a_one_letter_direction_at_the_end_keeps_its_blank)
+{
+    const QList<TIncoming> table = {
+        {"a move", TChannel::Companion, "AV_MOVE01500250W", {"move bob 01500250W "}},
+        {"a move with a two-letter code", TChannel::Companion, "AV_MOVE01500250NW", {"move bob 01500250NW"}},
+        {"an announce", TChannel::Companion, AnnounceText(TestBlock(120, 230, "N ")).trimmed(),
+         {"place bob 120,230 N ", "send bob " + PresentText(TestBlock(10, 250, "S "), "#lobby")}},
+        {"a private move", TChannel::CtcpBody, "AVP_MOVE 02000250E", {"move bob 02000250E "}},
+        {"a private announce", TChannel::CtcpBody, "AVP_IAMHEREACK " + TestBlock(60, 230, "E "),
+         {"place bob 60,230 E "}},
+    };
+    Receive(table);
+}
+
+TEST_F(RoomSessionTest, a_full_room_draws_no_more_characters)
+{
+    int drawn = TRoomSession::MaxCharacters - 1; // one short of full
+    int presented = 0;
+    Session.CharacterCount = [&] { return drawn; };
+    Session.HasCharacter = [](QString nick) { return nick == "bot999"; };
+    Session.OnPlaceCharacter = [&](std::unique_ptr<TPersonaInst> c) {
+        Seen << c->Name;
+        ++drawn;
+    };
+    Session.OnSendMessage = [&](QString, QString) { ++presented; };
+    const QString announce = AnnounceText(TestBlock(100, 216, "S "));
+    for (int i = 0; i < 1000; ++i)
+        Session.HandleAvatarMessage(QString("bot%1").arg(i), announce);
+    EXPECT_EQ(Seen, QStringList({"bot0", "bot999"})) << "only a character already there is replaced";
+    EXPECT_EQ(presented, 1000) << "every newcomer still gets the own character";
 }
 
 TEST_F(RoomSessionTest, a_window_without_its_room_ignores_the_companion_channel)
