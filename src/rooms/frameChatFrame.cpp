@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "ConversationWriter.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
+#include "FrameComforts.h"
 #include "InteractionBar.h"
 #include "MemberList.h"
 #include "MemberPanel.h"
@@ -63,6 +65,15 @@ TframeChatFrame::TframeChatFrame(QWidget *parent)
 
     BindControls();
     BindSession();
+    FComforts = new TFrameComforts(frameChatText->txtSay, frameChatText->txtConversation, this);
+    FComforts->MemberEntries = [this] {
+        QStringList entries;
+        for (int row = 0; row < lstUsers->count(); ++row)
+            entries << lstUsers->item(row)->text();
+        return entries;
+    };
+    FComforts->OwnNick = [this] { return OwnName(); };
+    FComforts->RoomName = [this] { return RoomName(); };
 }
 
 TframeChatFrame::~TframeChatFrame()
@@ -220,7 +231,11 @@ void TframeChatFrame::frameChatTextButton1Click()
         say->setFocus();
         return;
     }
-    switch (FSession.Say(text)) {
+    const TSlashResult command = RunSlashCommand(text, SlashActions());
+    if (command == TSlashResult::Kept)
+        return;
+    FComforts->History().Add(text);
+    switch (command == TSlashResult::Done ? TRoomSession::TSaid::Sent : FSession.Say(text)) {
     case TRoomSession::TSaid::Kept:
         return;
     case TRoomSession::TSaid::Leave:
@@ -238,11 +253,29 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     if (!FSession.Shows(Sender, Text))
         return;
     const QString own = OwnName();
+    const QPointer<TframeChatFrame> alive(this);
+    const QTextCursor mark = FComforts->MarkEnd();
     TConversationWriter writer(*frameChatText->txtConversation);
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
             HandlePrivateCtcp(Sender, body);
     });
+    if (alive)
+        FComforts->TextShown(mark, Sender);
+}
+
+TSlashActions TframeChatFrame::SlashActions()
+{
+    TSlashActions actions;
+    actions.RoomName = RoomName();
+    actions.SendMessage = OnSendMessage;
+    actions.SendCommand = OnSendCommand;
+    actions.OpenPrivate = OnOpenPrivate;
+    actions.ClearConversation = [this] { frameChatText->txtConversation->clear(); };
+    actions.ShowLine = [this](const QString &line) {
+        TConversationWriter(*frameChatText->txtConversation).Write(QString(), line, nullptr);
+    };
+    return actions;
 }
 
 // ---- The room surface --------------------------------------------------------------------------
