@@ -9,7 +9,6 @@
 #include <QPainter>
 
 #include "AvatarProtocol.h"
-#include "ToolGlyphs.h"
 #include "MainWindowTestSupport.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
@@ -34,9 +33,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    QApplication::setWindowIcon(ApplicationIcon(QStringLiteral(CHATTLE_ARTWORK_DIR)));
+    const QString out = PrepareScreenshots(argc, argv);
 
     TMainWindowRig rig;
     TfrmChattle &window = *rig.Window;
