@@ -82,8 +82,7 @@ bool TFrameComforts::eventFilter(QObject *watched, QEvent *event)
         if (key->modifiers() == Qt::NoModifier && SayKey(key->key()))
             return true;
     } else if (watched == FViewport && event->type() != QEvent::Destroy) {
-        if (ConversationMouse(event))
-            return true;
+        ConversationMouse(event);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -130,22 +129,20 @@ void TFrameComforts::NoteSpeaker(const QString &nick)
 
 // ---- Links ---------------------------------------------------------------------------------------
 
-bool TFrameComforts::ConversationMouse(QEvent *event)
+// Never takes the event: the conversation still sees every release, or it would go on selecting.
+void TFrameComforts::ConversationMouse(QEvent *event)
 {
     if (event->type() != QEvent::MouseMove && event->type() != QEvent::MouseButtonRelease)
-        return false;
+        return;
     const auto *mouse = static_cast<QMouseEvent *>(event);
     const QString href = FConversation->anchorAt(mouse->position().toPoint());
     if (event->type() == QEvent::MouseMove) {
         FViewport->setCursor(href.isEmpty() ? Qt::IBeamCursor : Qt::PointingHandCursor);
-        return false;
+        return;
     }
     // A drag that selected text is no click on a link.
-    if (mouse->button() != Qt::LeftButton || href.isEmpty() || FConversation->textCursor().hasSelection())
-        return false;
-    if (OpenLink)
+    if (mouse->button() == Qt::LeftButton && !href.isEmpty() && !FConversation->textCursor().hasSelection() && OpenLink)
         OpenLink(QUrl(href, QUrl::StrictMode));
-    return true;
 }
 
 // ---- Shown text ------------------------------------------------------------------------------------

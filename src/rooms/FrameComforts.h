@@ -44,7 +44,7 @@ protected:
 
 private:
     bool SayKey(int key);
-    bool ConversationMouse(QEvent *event);
+    void ConversationMouse(QEvent *event);
     void NoteSpeaker(const QString &nick);
     void Announce(const QString &sender, const QString &text, bool mention);
     QMdiSubWindow *Window() const;

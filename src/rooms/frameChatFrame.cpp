@@ -234,8 +234,10 @@ void TframeChatFrame::frameChatTextButton1Click()
     const TSlashResult command = RunSlashCommand(text, SlashActions());
     if (command == TSlashResult::Kept)
         return;
-    FComforts->History().Add(text);
-    switch (command == TSlashResult::Done ? TRoomSession::TSaid::Sent : FSession.Say(text)) {
+    const TRoomSession::TSaid said = command == TSlashResult::Done ? TRoomSession::TSaid::Sent : FSession.Say(text);
+    if (said != TRoomSession::TSaid::Kept)
+        FComforts->History().Add(text);
+    switch (said) {
     case TRoomSession::TSaid::Kept:
         return;
     case TRoomSession::TSaid::Leave:

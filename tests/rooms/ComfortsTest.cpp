@@ -283,6 +283,26 @@ TEST_F(ComfortsFrameTest, a_mention_is_highlighted_and_notified_only_when_the_us
     EXPECT_EQ(WindowMarkOf(Window), TWindowMark::None);
 }
 
+class PrivateComfortsTest : public ComfortsFrameTest {
+protected:
+    PrivateComfortsTest() : ComfortsFrameTest(QStringLiteral("Bob")) {}
+};
+
+TEST_F(PrivateComfortsTest, tab_completes_the_party_and_any_private_text_elsewhere_is_notified)
+{
+    SayLine().setText("see you b");
+    QTest::keyClick(&SayLine(), Qt::Key_Tab);
+    EXPECT_EQ(SayLine().text(), "see you Bob ");
+
+    Frame().ShowText("Bob", "are you there?");
+    EXPECT_TRUE(Notifier.Shown.isEmpty());
+    WindowActive = false;
+    Frame().ShowText("Bob", "hello?");
+    EXPECT_EQ(Notifier.Shown, QStringList{"Bob | hello?"});
+    EXPECT_EQ(WindowMarkOf(Window), TWindowMark::Unread);
+    EXPECT_EQ(Sounds.Played.size(), 1);
+}
+
 TEST_F(ComfortsFrameTest, timestamps_follow_the_option_and_logs_take_every_line)
 {
     QTemporaryDir logs;
