@@ -69,6 +69,7 @@ TChatLogWriter::TChatLogWriter(QObject *parent) : QObject(parent), FThread(new Q
 
 TChatLogWriter::~TChatLogWriter()
 {
+    Flush(); // a quitting thread may leave queued lines unwritten
     FThread->quit();
     FThread->wait();
     delete FWorker; // its thread has ended: nothing runs in it any more

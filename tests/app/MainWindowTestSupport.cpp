@@ -38,6 +38,7 @@ TMainWindowRig::TMainWindowRig()
       Window(std::make_unique<TfrmChattle>(nullptr, Socket, ServiceSocket))
 {
     Window->LoginWindow = &Login;
+    Window->ChatComforts().Notifier = nullptr; // no desktop notifications from tests
     Window->Connection()->IRCClient()->LineTimer()->stop();
 }
 
