@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   libgif-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  ngircd xvfb xauth
+  ngircd inspircd xvfb xauth
   desktop-file-utils appstream
   clang libclang-rt-14-dev
   fonts-dejavu-core
@@ -35,7 +35,9 @@ export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -q
 "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 
-# ngircd's package starts a system-wide daemon on port 6667; Chattle starts its own servers.
-if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet ngircd 2>/dev/null; then
-  "${as_root[@]}" systemctl stop ngircd || true
-fi
+# The IRC servers' packages start system-wide daemons on port 6667; Chattle starts its own servers.
+for daemon in ngircd inspircd; do
+  if command -v systemctl >/dev/null 2>&1 && systemctl is-active --quiet "$daemon" 2>/dev/null; then
+    "${as_root[@]}" systemctl stop "$daemon" || true
+  fi
+done

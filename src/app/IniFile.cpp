@@ -1,10 +1,10 @@
 #include "IniFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QSet>
 
 #include "ChattleError.h"
+#include "OwnerOnlyFile.h"
 #include "TextDecoding.h"
 
 namespace {
@@ -144,7 +144,7 @@ void TIniFile::UpdateFile() const
             text += (line.Key.isEmpty() ? line.Raw : line.Key + u'=' + line.Value) + u'\n';
     }
     const QByteArray bytes = text.toUtf8();
-    QSaveFile file(FFileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // An ini file may hold passwords (servers.ini does).
+    if (!WriteOwnerOnlyFile(FFileName, bytes))
         throw EFileError(QStringLiteral("Cannot write %1").arg(FFileName));
 }

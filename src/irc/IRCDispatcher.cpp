@@ -92,6 +92,7 @@ void TIRCClient::DispatchNumeric(int Code)
         }
         break;
     case 376: // end of MOTD
+    case 422: // no MOTD: registration has ended all the same
         if (OnEndMOTD)
             OnEndMOTD();
         break;

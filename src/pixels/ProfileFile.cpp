@@ -2,12 +2,12 @@
 #include "ProfileFile.h"
 
 #include "ChattleError.h"
+#include "OwnerOnlyFile.h"
 #include "PersonaInst.h"
 #include "TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -68,7 +68,6 @@ void TPersonaInst::SaveToFile(const QString &path) const
             throw EFileError(QStringLiteral("Cannot write profile %1: a line holds a line break").arg(path));
         data += line + "\r\n";
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    if (!WriteOwnerOnlyFile(path, data))
         throw EFileError(QStringLiteral("Cannot write profile %1").arg(path));
 }

@@ -54,6 +54,11 @@ protected:
     }
     QString ProfilePath(const QString &nick) const { return Profiles.filePath(nick + ".pr1"); }
     QStringList SavedProfiles() const { return QDir(Profiles.path()).entryList(QDir::Files); }
+    static QByteArray ReadAll(const QString &Path)
+    {
+        QFile file(Path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     std::unique_ptr<TPersonaInst> Saved(const QString &nick)
     {
         return TPersonaInst::CreateFromFile(&EditorLibrary(), ProfilePath(nick));
@@ -269,6 +274,25 @@ TEST_F(EditorTest, an_unwritable_folder_keeps_the_old_profile_and_the_editor_ope
 
     Click("btnCreate"); // the input is still there
     EXPECT_EQ(Saved("bob")->Info[3], "robert@example.com");
+}
+
+TEST_F(EditorTest, a_full_disk_keeps_the_old_profile_and_the_editor_open_with_its_input)
+{
+    Fill("bob", "bob@example.com");
+    Click("btnCreate");
+    const QByteArray before = ReadAll(ProfilePath("bob"));
+    NewEditor();
+    Editor->PrepareEdit(*Saved("bob"));
+    Edit("txtEmail")->setText("robert@example.com");
+    {
+        TEditorFullDisk full;
+        Click("btnCreate");
+    }
+    EXPECT_EQ(Boxes.Shown().size(), 1);
+    EXPECT_TRUE(Editor->isVisible());
+    EXPECT_EQ(ReadAll(ProfilePath("bob")), before);
+    EXPECT_EQ(SavedProfiles(), QStringList{"bob.pr1"}) << "no half-written file is left behind";
+    EXPECT_EQ(Edit("txtEmail")->text(), "robert@example.com");
 }
 
 TEST_F(EditorTest, run_character_editor_reports_whether_a_character_was_saved)

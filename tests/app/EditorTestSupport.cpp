@@ -1,6 +1,7 @@
 #include "EditorTestSupport.h"
 
 #include <QFile>
+#include <csignal>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -26,4 +27,18 @@ TEditorReadOnlyFolder::~TEditorReadOnlyFolder()
     if (geteuid() == 0)
         setfsuid(0);
     QFile::setPermissions(FFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEditorFullDisk::TEditorFullDisk()
+{
+    getrlimit(RLIMIT_FSIZE, &FBefore);
+    FSignal = signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending the process
+    const rlimit full{16, FBefore.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &full);
+}
+
+TEditorFullDisk::~TEditorFullDisk()
+{
+    setrlimit(RLIMIT_FSIZE, &FBefore);
+    signal(SIGXFSZ, FSignal);
 }

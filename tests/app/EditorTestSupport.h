@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <sys/resource.h>
 
 #include "AppShell.h"
 
@@ -41,4 +42,15 @@ public:
 
 private:
     QString FFolder;
+};
+
+// While it lives, no file can grow past a few bytes, as on a full disk (root included).
+class TEditorFullDisk {
+public:
+    TEditorFullDisk();
+    ~TEditorFullDisk();
+
+private:
+    rlimit FBefore{};
+    void (*FSignal)(int) = nullptr;
 };

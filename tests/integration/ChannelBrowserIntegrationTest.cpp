@@ -1,4 +1,4 @@
-// The channel browser filled by a real ngIRCd's LIST replies through the connection manager, and a
+// The channel browser filled by a real IRC server's LIST replies through the connection manager, and a
 // room joined from it.
 #include <QListView>
 #include <QMdiArea>
@@ -10,10 +10,10 @@
 #include "ChannelsTestSupport.h"
 #include "IRCClient.h"
 #include "MdiWindowHost.h"
-#include "NgircdServer.h"
 #include "PersonaInst.h"
 #include "RecordingSocket.h"
 #include "RoomsTestSupport.h"
+#include "TestIrcServer.h"
 #include "frmChannels.h"
 #include "frmChat.h"
 #include "printers.h"
@@ -41,8 +41,8 @@ int RowOf(TfrmChannels *browser, const QString &name)
 
 TEST(ChannelBrowserIntegrationTest, list_replies_fill_the_browser_and_go_joins_the_room_with_its_picture)
 {
-    TNgircdServer server;
-    ASSERT_TRUE(server.Start()) << server.Error().toStdString();
+    const std::unique_ptr<TTestIrcServer> server = TTestIrcServer::FromEnvironment();
+    ASSERT_TRUE(server->Start()) << server->Error().toStdString();
 
     // Someone has made a visual room and an ordinary channel.
     TIRCClient carol;
@@ -50,7 +50,7 @@ TEST(ChannelBrowserIntegrationTest, list_replies_fill_the_browser_and_go_joins_t
     carol.SetOwnNick("carol");
     carol.OnEndMOTD = [&] { registered = true; };
     carol.ServerAddress = "127.0.0.1";
-    carol.ServerPort = server.Port();
+    carol.ServerPort = server->Port();
     carol.Connect();
     ASSERT_TRUE(WaitUntil([&] { return registered; }, "carol registered"));
     for (const char *line : {"JOIN #fun", "TOPIC #fun :Fun \x03" "04here", "JOIN #fun.av",
@@ -72,7 +72,7 @@ TEST(ChannelBrowserIntegrationTest, list_replies_fill_the_browser_and_go_joins_t
     manager.CreateChannelBrowser = [&](QWidget *owner) { return new TfrmChannels(owner, &shell); };
     // The topics are set once carol's lines have passed the server: her own LIST shows them.
     ASSERT_TRUE(WaitUntil([&] { return carol.FindChannel("#quiet") != nullptr; }, "carol's channels"));
-    manager.Connect("me", QString(), "127.0.0.1", server.Port());
+    manager.Connect("me", QString(), "127.0.0.1", server->Port());
 
     auto browser = [&] { return dynamic_cast<TfrmChannels *>(manager.ChannelBrowser()); };
     auto fun = [&] { return browser()->Channels().Entry(RowOf(browser(), "#fun")); };

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "NgircdServer.h"
+#include "TestIrcServer.h"
 #include "printers.h"
 
 namespace {
@@ -80,7 +80,7 @@ class JourneyTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(Server.Start()) << Server.Error().toStdString();
+        ASSERT_TRUE(Server->Start()) << Server->Error().toStdString();
         Service.start(CHATTLE_SERVICE_EXE, {"--port", "0", ServiceLog()});
         QStringList said;
         qsizetype seen = 0;
@@ -104,7 +104,7 @@ protected:
         }, CommandMs);
     }
 
-    TNgircdServer Server;
+    std::unique_ptr<TTestIrcServer> Server = TTestIrcServer::FromEnvironment();
     QTemporaryDir Dir;
     QProcess Service;
     quint16 ServicePort = 0;
@@ -115,7 +115,7 @@ TEST_F(JourneyTest, two_new_users_meet_on_the_beach_chat_walk_and_shake_hands)
 {
     // Nicknames longer than IRC's old nine characters, as the editor allows.
     const QString alice = "AliceOnTheBeach", bob = "BobTheBeachcomber";
-    TChattle first(Server.Port(), ServicePort), second(Server.Port(), ServicePort);
+    TChattle first(Server->Port(), ServicePort), second(Server->Port(), ServicePort);
     ASSERT_TRUE(first.Do({}, "READY") && second.Do({}, "READY"));
     first.Do("shot journey-1-splash.png frmSplash");
 

@@ -41,6 +41,7 @@ const QList<DispatchRow> &Rows()
         {"a numeric with few parameters reports empty text", ":srv 004 me", {"OnServerMsg(4, )"}},
         {"nick in use", ":srv 433 * bob :Nickname already in use", {"OnServerMsg(433, bob Nickname already in use )"}},
         {"end of MOTD", ":srv 376 me :End of MOTD", {"OnEndMOTD()", "OnServerMsg(376, End of MOTD )"}},
+        {"no MOTD", ":srv 422 me :MOTD File is missing", {"OnEndMOTD()", "OnServerMsg(422, MOTD File is missing )"}},
         {"LIST entry", ":srv 322 me #room 12 :the topic",
          {"OnNewChannelMsg(#room, 12, the topic)", "OnServerMsg(322, #room 12 the topic )"}},
         {"LIST entry with an empty topic", ":srv 322 me #room 3 :",

@@ -1,5 +1,6 @@
-// Two real clients against a real ngIRCd: registration, rosters, messages, CTCP framing, nick,
-// topic, mode, kick, part and quit; refused connections and nicks in use.
+// Two real clients against a real IRC server: registration, rosters, messages, CTCP framing, nick,
+// topic, mode, kick, part and quit; refused connections and nicks in use. Prefixes are what the
+// server itself showed, since servers differ in how they write user names.
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include "EventRecorder.h"
 #include "IRCChannel.h"
 #include "IRCClient.h"
-#include "NgircdServer.h"
+#include "TestIrcServer.h"
 #include "printers.h"
 
 namespace {
@@ -49,34 +50,44 @@ public:
         return WaitFor("OnEndMOTD()");
     }
     TIRCChannel *Roster(const QString &channel) const { return Client.FindChannel(channel); }
+    // The prefix the server put on the own JOIN of channel ("nick!user@host").
+    QString OwnPrefix(const QString &channel) const
+    {
+        const QRegularExpression join("^:?(" + QRegularExpression::escape(Client.OwnNick()) + "![^ ]+) JOIN :?" +
+                                      QRegularExpression::escape(channel) + "$");
+        for (const QString &event : Events.Log.filter(QRegularExpression("^OnIRCData\\(")))
+            if (const auto match = join.match(event.mid(10).chopped(1)); match.hasMatch())
+                return match.captured(1);
+        ADD_FAILURE() << "no own JOIN of " << channel.toStdString();
+        return {};
+    }
 };
 
-class NgircdTest : public ::testing::Test {
+// A prefix as the engine keeps it from a WHO reply: the user name without the "~" some servers add.
+QString WhoForm(QString prefix) { return prefix.replace("!~", "!"); }
+
+class IrcServerTest : public ::testing::Test {
 protected:
-    static inline TNgircdServer *Server = nullptr;
+    static inline std::unique_ptr<TTestIrcServer> Server;
 
     static void SetUpTestSuite()
     {
-        Server = new TNgircdServer;
+        Server = TTestIrcServer::FromEnvironment();
         if (!Server->Start())
             qWarning("%s", qPrintable(Server->Error()));
     }
-    static void TearDownTestSuite()
-    {
-        delete Server;
-        Server = nullptr;
-    }
+    static void TearDownTestSuite() { Server.reset(); }
     void SetUp() override { ASSERT_TRUE(Server->Port() != 0 && Server->Error().isEmpty()) << Server->Error().toStdString(); }
 };
 } // namespace
 
-TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
+TEST_F(IrcServerTest, two_clients_meet_talk_and_part_in_a_channel)
 {
     TChatter alice, bob;
     ASSERT_TRUE(alice.Register("alice", Server->Port()));
     ASSERT_TRUE(bob.Register("bob", Server->Port()));
     EXPECT_TRUE(alice.Saw("OnConnect(127.0.0.1)"));
-    EXPECT_TRUE(alice.Saw("OnServerMsg(1, Welcome to the Internet Relay Network alice!~alice@127.0.0.1 )"));
+    EXPECT_FALSE(alice.Events.Log.filter(QRegularExpression("^OnServerMsg\\(1, .*alice")).isEmpty());
 
     // Joins, names and WHO replies into both rosters.
     alice.Client.SendRaw("JOIN #chattle");
@@ -84,16 +95,18 @@ TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
     bob.Client.SendRaw("JOIN #chattle");
     ASSERT_TRUE(bob.WaitFor("OnJoined(#chattle, #chattle)"));
     ASSERT_TRUE(alice.WaitFor("OnJoin(bob, #chattle)"));
+    const QString alicePrefix = alice.OwnPrefix("#chattle"), bobPrefix = bob.OwnPrefix("#chattle");
+    EXPECT_TRUE(alicePrefix.endsWith("@127.0.0.1")) << alicePrefix.toStdString();
     ASSERT_TRUE(bob.WaitUntil([&] { return bob.Roster("#chattle") && bob.Roster("#chattle")->LongList().size() == 2; },
                               "bob's WHO replies"));
     EXPECT_TRUE(bob.Saw("OnUserInChannelMsg(#chattle, @alice)"));
     TIRCChannel *bobsRoom = bob.Roster("#chattle");
     EXPECT_EQ(QSet<QString>(bobsRoom->ShortList().begin(), bobsRoom->ShortList().end()), QSet<QString>({"bob", "@alice"}));
-    EXPECT_TRUE(bobsRoom->LongList().contains("alice!alice@127.0.0.1"));
+    EXPECT_TRUE(bobsRoom->LongList().contains(WhoForm(alicePrefix)));
     TIRCChannel *alicesRoom = alice.Roster("#chattle");
     ASSERT_NE(alicesRoom, nullptr);
     EXPECT_EQ(alicesRoom->ShortList(), QStringList({"@alice", "bob"}));
-    EXPECT_TRUE(alicesRoom->LongList().contains("bob!~bob@127.0.0.1"));
+    EXPECT_TRUE(alicesRoom->LongList().contains(bobPrefix) || alicesRoom->LongList().contains(WhoForm(bobPrefix)));
 
     // Channel and private messages, CTCP framing both ways.
     alice.Client.SendPrivMsg("#chattle", QString::fromUtf8("hello there, café ☕"));
@@ -102,7 +115,7 @@ TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
     bob.Client.SendPrivMsg("alice", C1 + "AVP_HELLO 1" + C1);
     EXPECT_TRUE(alice.WaitFor("OnPrivateMsg(bob, " + C1 + "AVP_HELLO 1" + C1 + ")"));
     alice.Client.SendRaw("NOTICE bob :" + C1 + "VERSION Chattle 1.4" + C1);
-    EXPECT_TRUE(bob.WaitFor("OnCTCPReply(alice!~alice@127.0.0.1, VERSION Chattle 1.4)"));
+    EXPECT_TRUE(bob.WaitFor("OnCTCPReply(" + alicePrefix + ", VERSION Chattle 1.4)"));
 
     // A text far longer than one line arrives whole, in pieces, and nobody is thrown off.
     QStringList words;
@@ -121,9 +134,9 @@ TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
 
     // Topic and mode.
     alice.Client.SendRaw("TOPIC #chattle :Avatars welcome");
-    EXPECT_TRUE(bob.WaitFor("OnTopicChange(#chattle, alice!~alice@127.0.0.1, Avatars welcome)"));
+    EXPECT_TRUE(bob.WaitFor("OnTopicChange(#chattle, " + alicePrefix + ", Avatars welcome)"));
     alice.Client.SendRaw("MODE #chattle +v bob");
-    EXPECT_TRUE(bob.WaitFor("OnModeChange(#chattle, alice!~alice@127.0.0.1, +v, bob)"));
+    EXPECT_TRUE(bob.WaitFor("OnModeChange(#chattle, " + alicePrefix + ", +v, bob)"));
 
     // Nick change, confirmed by the server.
     bob.Client.SetOwnNick("bobby");
@@ -131,7 +144,8 @@ TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
     EXPECT_TRUE(alice.WaitFor("OnNickChange(bob, bobby)"));
     EXPECT_TRUE(bob.WaitUntil([&] { return bob.Client.OwnNick() == "bobby"; }, "the own nick change"));
     EXPECT_EQ(alicesRoom->ShortList(), QStringList({"@alice", "bobby"}));
-    EXPECT_TRUE(alicesRoom->LongList().contains("bobby!~bob@127.0.0.1"));
+    const QString renamed = "bobby" + bobPrefix.mid(bobPrefix.indexOf('!'));
+    EXPECT_TRUE(alicesRoom->LongList().contains(renamed) || alicesRoom->LongList().contains(WhoForm(renamed)));
 
     // Kick: the victim loses the roster, the kicker's roster loses the victim.
     alice.Client.SendRaw("KICK #chattle bobby :behave");
@@ -168,12 +182,12 @@ TEST_F(NgircdTest, two_clients_meet_talk_and_part_in_a_channel)
     EXPECT_EQ(alice.Events.Log.filter("OnCommError").size(), 0);
 }
 
-TEST_F(NgircdTest, a_refused_connection_reports_disconnect_then_the_connect_kind)
+TEST_F(IrcServerTest, a_refused_connection_reports_disconnect_then_the_connect_kind)
 {
     TChatter nobody;
     nobody.Client.SetOwnNick("nobody");
     nobody.Client.ServerAddress = "127.0.0.1";
-    nobody.Client.ServerPort = TNgircdServer::FreePort();
+    nobody.Client.ServerPort = TTestIrcServer::FreePort();
     nobody.Client.Connect();
     ASSERT_TRUE(nobody.WaitUntil([&] { return !nobody.Events.Log.filter("OnCommError").isEmpty(); }, "the error"));
     ASSERT_EQ(nobody.Events.Log.size(), 2) << nobody.Events.Log.join('\n').toStdString();
@@ -182,7 +196,7 @@ TEST_F(NgircdTest, a_refused_connection_reports_disconnect_then_the_connect_kind
     EXPECT_FALSE(nobody.Client.Connected());
 }
 
-TEST_F(NgircdTest, a_nick_in_use_comes_back_as_numeric_433)
+TEST_F(IrcServerTest, a_nick_in_use_comes_back_as_numeric_433)
 {
     TChatter first, second;
     ASSERT_TRUE(first.Register("carol", Server->Port()));
