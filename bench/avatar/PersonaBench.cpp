@@ -5,6 +5,7 @@
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
+#include <deque>
 
 namespace {
 
@@ -28,6 +29,30 @@ void BuildSpriteOfOneCharacter(benchmark::State &state)
     state.counters["sprite_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BuildSpriteOfOneCharacter)->Unit(benchmark::kMillisecond);
+
+// A room where characters come and go: ten are present, and each round the one who came first leaves
+// (its sprite is freed) and a newcomer's sprite is built, each newcomer with parts and colours of its own.
+void BuildSpriteAsCharactersComeAndGo(benchmark::State &state)
+{
+    const TPersonaLib library(ArtworkDir);
+    std::vector<QString> appearances;
+    for (int i = 0; i < 16; ++i) {
+        QString code;
+        for (const TPartKind kind : {pkBody, pkFace, pkFacialHair, pkHair, pkAccessory, pkHat})
+            code += QChar(u'A' + (i * (kind + 3)) % static_cast<int>(library.Variants[kind].size()));
+        appearances.push_back(code + Appearance.mid(6, 5) + Appearance.mid(11 + i % 3) + Appearance.mid(11, i % 3));
+    }
+    std::deque<std::unique_ptr<TMxSprite>> present;
+    std::size_t next = 0;
+    for (; present.size() < 10; ++next)
+        present.push_back(library.BuildSprite(appearances[next % appearances.size()]));
+    for (auto _ : state) {
+        present.pop_front();
+        present.push_back(library.BuildSprite(appearances[next++ % appearances.size()]));
+        benchmark::DoNotOptimize(present.back().get());
+    }
+}
+BENCHMARK(BuildSpriteAsCharactersComeAndGo)->Unit(benchmark::kMillisecond);
 
 void LoadWholePartLibrary(benchmark::State &state)
 {

@@ -19,7 +19,11 @@ struct TRoom {
         Space.show();
         QApplication::processEvents();
         Space.LoadBackground(ArtworkDir + QStringLiteral("/manor.jpg"));
-        Space.SetOwn(std::make_unique<TPersonaInst>(&Library));
+        // A named own character, as in a room: a nameless one would match the empty HoverName and have its
+        // label drawn and its box redrawn on every tick.
+        auto own = std::make_unique<TPersonaInst>(&Library);
+        own->Name = QStringLiteral("me");
+        Space.SetOwn(std::move(own));
         for (int i = 0; i < walkers; ++i) {
             const QString name = QStringLiteral("walker%1").arg(i);
             auto walker = std::make_unique<TPersonaInst>(&Library);

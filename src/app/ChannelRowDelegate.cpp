@@ -4,62 +4,45 @@
 #include <optional>
 
 #include "ChannelListModel.h"
-#include "ColourConversions.h"
-#include "IRCColours.h"
-#include "IRCFormatting.h"
+#include "IRCTextStyle.h"
 
 namespace {
 constexpr int ColumnGap = 4;
 
-QColor IrcTextColour(int number) { return QColor::fromRgb(SwapRedBlue(IrcColour(number))); }
-
 // Draws a description run by run along one baseline, following its formatting codes.
 class TDescriptionPainter {
 public:
-    TDescriptionPainter(QPainter &painter, const QRect &row, int x, int baseline, const QColor &colour)
-        : FPainter(painter), FRow(row), FX(x), FBaseline(baseline), FFont(painter.font()), FColour(colour)
+    TDescriptionPainter(QPainter &painter, const QRect &row, int x, int baseline, const QColor &text, const QColor &back)
+        : FPainter(painter), FRow(row), FX(x), FBaseline(baseline), FFont(painter.font()), FText(text.rgb() & 0xFFFFFF),
+          FBack(back.rgb() & 0xFFFFFF)
     {
     }
 
     void Draw(const QString &desc)
     {
-        TIrcFormatHandlers handlers;
-        handlers.Run = [this](const QString &run) { DrawRun(run); };
-        handlers.Bold = [this] { FFont.setBold(!FFont.bold()); };
-        handlers.Underline = [this] { FFont.setUnderline(!FFont.underline()); };
-        handlers.Reverse = [this] {
-            if (!FReverse)
-                FColourBeforeReverse = FColour;
-            else
-                FColour = FColourBeforeReverse;
-            FReverse = !FReverse;
-        };
-        handlers.Colour = [this](const TIrcColourCode &code) {
-            // A missing number, before or after the ",", means black without a background.
-            if (!code.Foreground || (code.HasBackground && !code.Background)) {
-                FColour = Qt::black;
-                FBackground.reset();
-                return;
-            }
-            FColour = IrcTextColour(*code.Foreground);
-            FBackground = code.Background ? std::optional(IrcTextColour(*code.Background)) : std::nullopt;
-        };
-        WalkIrcFormatting(desc, handlers);
+        WalkIrcStyledText(desc, [this](const QString &run, const TIrcTextStyle &style) { DrawRun(run, style); });
     }
 
 private:
-    void DrawRun(const QString &run)
+    void DrawRun(const QString &run, const TIrcTextStyle &style)
     {
         if (FX > FRow.right())
             return;
-        FPainter.setFont(FFont);
+        QFont font = FFont;
+        font.setBold(style.Bold);
+        font.setUnderline(style.Underline);
+        font.setItalic(style.Italic);
+        font.setStrikeOut(style.Strikethrough);
+        if (style.Monospace) {
+            font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("monospace")});
+            font.setStyleHint(QFont::Monospace);
+        }
+        FPainter.setFont(font);
         const int width = FPainter.fontMetrics().horizontalAdvance(run);
-        const QRect box(FX, FRow.top(), width, FRow.height());
-        if (FReverse)
-            FPainter.fillRect(box, Qt::black);
-        else if (FBackground)
-            FPainter.fillRect(box, *FBackground);
-        FPainter.setPen(FReverse ? QColor(Qt::white) : FColour);
+        const TIrcTextStyle::TShown shown = style.Shown(FText, FBack);
+        if (shown.Background)
+            FPainter.fillRect(QRect(FX, FRow.top(), width, FRow.height()), QColor::fromRgb(*shown.Background));
+        FPainter.setPen(QColor::fromRgb(shown.Text));
         FPainter.drawText(QPoint(FX, FBaseline), run);
         FX += width;
     }
@@ -69,10 +52,8 @@ private:
     int FX;
     int FBaseline;
     QFont FFont;
-    QColor FColour;
-    QColor FColourBeforeReverse;
-    std::optional<QColor> FBackground;
-    bool FReverse = false;
+    std::uint32_t FText;
+    std::uint32_t FBack;
 };
 } // namespace
 
@@ -81,6 +62,7 @@ void TChannelRowDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &O
     const QRect row = Option.rect;
     const bool selected = Option.state & QStyle::State_Selected;
     const QColor textColour = Option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    const QColor backColour = Option.palette.color(selected ? QPalette::Highlight : QPalette::Base);
     Painter->save();
     Painter->setClipRect(row);
     Painter->fillRect(row, Option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
@@ -96,7 +78,7 @@ void TChannelRowDelegate::paint(QPainter *Painter, const QStyleOptionViewItem &O
     Painter->drawText(QPoint(row.left() + UsersX, baseline), users);
 
     const int descX = std::max(DescX, UsersX + metrics.horizontalAdvance(users) + ColumnGap);
-    TDescriptionPainter(*Painter, row, row.left() + descX, baseline, textColour)
+    TDescriptionPainter(*Painter, row, row.left() + descX, baseline, textColour, backColour)
         .Draw(Index.data(TChannelListModel::DescRole).toString());
     Painter->restore();
 }

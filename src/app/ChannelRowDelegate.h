@@ -1,6 +1,6 @@
 #pragma once
 // Draws one channel row: the name from x = 0, the user count from x = 150 and the description from
-// x = 200 with its IRC bold, underline, reverse and colour codes. Everything stays inside the row; a
+// x = 200 with its IRC formatting codes. Everything stays inside the row; a
 // name too long for its column is cut with an ellipsis, and a very wide count pushes the description
 // right instead of being cut.
 #include <QStyledItemDelegate>

@@ -41,6 +41,7 @@ using TNickChangeEvent = std::function<void(QObject *Sender, QString OldLongNick
 using TModeChangeEvent =
     std::function<void(QObject *Sender, QString Channel, QString ChangedBy, QString Mode, QString ModeOn)>;
 using TTopicChangeEvent = std::function<void(QObject *Sender, QString Channel, QString ChangedBy, QString Topic)>;
+using TTopicIsEvent = std::function<void(QObject *Sender, QString Channel, QString Topic)>;
 using TDCCChatRequestEvent = std::function<void(QObject *Sender, QString FromLNick, bool &Accept)>;
 using TDCCChatConnectEvent = std::function<void(QObject *Sender, TDCCChatObject *pDCCChat)>;
 using TDCCChatErrorEvent =
@@ -116,6 +117,10 @@ public:
     TNickChangeEvent OnNickChange;
     TModeChangeEvent OnModeChange;
     TTopicChangeEvent OnTopicChange;
+    // A NOTICE to a channel: FromLNick is the nick alone. While unset, it is an OnNotice like any other.
+    TChannelMsgEvent OnChannelNotice;
+    // The topic a channel has, as the server tells it on joining (332).
+    TTopicIsEvent OnTopicIs;
     TIRCDataEvent OnOther;
     TDCCChatRequestEvent OnDCCChatRequest;
     TDCCChatConnectEvent OnDCCChatConnect;     // never raised

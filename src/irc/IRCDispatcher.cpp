@@ -96,6 +96,10 @@ void TIRCClient::DispatchNumeric(int Code)
         if (OnEndMOTD)
             OnEndMOTD();
         break;
+    case 332: // the topic on joining: me #channel :topic
+        if (OnTopicIs)
+            OnTopicIs(this, Param(3), Param(4));
+        break;
     default:
         break;
     }
@@ -254,6 +258,8 @@ void TIRCClient::DispatchNotice()
     if (text.startsWith(CTCPDelimiter)) {
         if (OnCTCPReply)
             OnCTCPReply(this, FParams.at(0), StripCTCPFraming(text));
+    } else if (OnChannelNotice && Param(2).startsWith(u'#')) {
+        OnChannelNotice(this, ShortNick(FParams.at(0)), FParams.at(2), text);
     } else if (OnNotice) {
         OnNotice(this, FParams.at(0), text);
     }

@@ -42,6 +42,11 @@ TMxBitmap::TMxBitmap(int width, int height)
 {
 }
 
+TMxBitmap::TMxBitmap(int width, int height, TMxUnfilled) : FWidth(std::max(width, 0)), FHeight(std::max(height, 0))
+{
+    FMemoryPixels.resize(PixelCount(FWidth, FHeight));
+}
+
 TMxBitmap::~TMxBitmap() { Unrealize(); }
 
 void TMxBitmap::Realize()

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -26,16 +27,44 @@ struct TMxRect {
 // 256 colours in the platform's colour form 0x00BBGGRR (red in the low byte), indexed by a GIF pixel.
 using TMxColorMap = std::array<std::uint32_t, 256>;
 
+// Asks for a bitmap whose pixels are left as they come from the allocator: for a caller that writes
+// every pixel next.
+struct TMxUnfilled {};
+
+// Leaves new elements default-initialised (for pixels: not written) instead of zeroing them.
+template <typename T>
+struct TMxDefaultInitAllocator : std::allocator<T> {
+    template <typename U>
+    struct rebind {
+        using other = TMxDefaultInitAllocator<U>;
+    };
+    template <typename U>
+    void construct(U *at) noexcept
+    {
+        ::new (static_cast<void *>(at)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U *at, Args &&...args)
+    {
+        ::new (static_cast<void *>(at)) U(std::forward<Args>(args)...);
+    }
+};
+
 class TMxBitmap {
 public:
     // All pixels 0, unrealized, not transparent. A negative size counts as 0.
     TMxBitmap(int width, int height);
+    // Unrealized, not transparent, pixels unwritten.
+    TMxBitmap(int width, int height, TMxUnfilled);
     ~TMxBitmap();
     TMxBitmap(const TMxBitmap &) = delete;
     TMxBitmap &operator=(const TMxBitmap &) = delete;
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
+    // The active pixel rows, Width() pixels each, top row first, for loops that visit every pixel.
+    TPixel *Pixels() { return ActivePixels(); }
+    const TPixel *Pixels() const { return ActivePixels(); }
 
     // Switches to a fresh all-zero section with a canvas; no effect when already realized.
     void Realize();
@@ -102,7 +131,7 @@ private:
 
     int FWidth = 0;
     int FHeight = 0;
-    std::vector<TPixel> FMemoryPixels;
+    std::vector<TPixel, TMxDefaultInitAllocator<TPixel>> FMemoryPixels;
     std::vector<TPixel> FSectionPixels;
     bool FTransparent = false;
     bool FUnrealized = true;

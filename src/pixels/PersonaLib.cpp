@@ -1,5 +1,6 @@
 #include "PersonaLib.h"
 
+#include "CharacterComposer.h"
 #include "ChattleError.h"
 #include "ColourConversions.h"
 #include "GifLoader.h"
@@ -41,11 +42,6 @@ int HexDigit(QChar c)
         return u - 'a' + 10;
     return -1;
 }
-
-struct TColourKey {
-    TPixel Key;
-    TPixel Replacement;
-};
 
 std::unique_ptr<TMxSprite> LoadChecked(const QString &path, int minimumCels)
 {
@@ -158,38 +154,8 @@ std::unique_ptr<TMxSprite> TPersonaLib::BuildSprite(const QString &appearance) c
     for (int slot = 0; slot < 7; ++slot)
         colours[slot] = ParseColour(appearance, PartCodeLength + 6 * slot);
     const auto [skin, hair, facialHair, shirt, pants, dress, shoes] = colours;
-    const std::array<TColourKey, 13> keys = {{
-        {0xFFCC99, skin},
-        {0xCC9966, Darken(skin, 45)},
-        {0xFFFF00, hair},
-        {0xFF9900, Darken(hair, 35)},
-        {0x660000, facialHair},
-        {0xFF0000, shirt},
-        {0xCC0000, Darken(shirt, 65)},
-        {0x99CCFF, pants},
-        {0x9966FF, Darken(pants, 65)},
-        {0x993399, dress},
-        {0x660099, Darken(dress, 65)},
-        {0xFF99FF, shoes},
-        {0xFF00CC, Darken(shoes, 65)},
-    }};
-
-    std::unique_ptr<TMxSprite> result = TMxSprite::CreateCopy(*parts[0]);
-    for (int f = 0; f < result->CelCount(); ++f) {
-        TMxBitmap &cel = result->CelBitmap(f);
-        const TPartPlacement placement = PlacementForCel(f);
-        for (int layer = 1; layer < PartKindCount; ++layer)
-            parts[layer]->CelBitmap(placement.PartCel).DrawTo(cel, placement.Dx, placement.Dy);
-        // One pass: every pixel is compared with its value before any replacement.
-        for (int y = 0; y < cel.Height(); ++y)
-            for (int x = 0; x < cel.Width(); ++x) {
-                const TPixel pixel = cel.GetPixel(x, y);
-                for (const TColourKey &key : keys)
-                    if (pixel == key.Key) {
-                        cel.SetPixel(x, y, key.Replacement);
-                        break;
-                    }
-            }
-    }
-    return result;
+    const TKeyReplacements replacements = {skin,  Darken(skin, 45),  hair,  Darken(hair, 35),  facialHair,
+                                           shirt, Darken(shirt, 65), pants, Darken(pants, 65), dress,
+                                           Darken(dress, 65), shoes, Darken(shoes, 65)};
+    return ComposeCharacter(parts, replacements, FCelPool);
 }

@@ -55,7 +55,7 @@ public:
     QString GetPartCode() const;
 
     // A new sprite owned by the caller: the body copied, the five other parts drawn over it through the
-    // frame table, the key colours replaced in one pass. Throws EConvertError for a short text or a colour
+    // frame table, the key colours replaced in one pass. Its memory returns to the library when freed. Throws EConvertError for a short text or a colour
     // that is not six hexadecimal digits, and EChattleError for a letter that selects no variant; nothing
     // is built then.
     std::unique_ptr<TMxSprite> BuildSprite(const QString &appearance) const;
@@ -78,4 +78,8 @@ public:
     // groups of the other kinds).
     std::array<int, PartKindCount> GroupStart = {1, 6, 2, 3, 1, 1};
     QString ArtworkDir;
+
+private:
+    // The cels of built sprites that were freed, for the next characters: about two characters' worth.
+    std::shared_ptr<TMxCelPool> FCelPool = std::make_shared<TMxCelPool>(2 * BodyCelCount);
 };

@@ -7,6 +7,8 @@
 #include "ChattleLog.h"
 #include "CursorTable.h"
 #include "IRCClient.h"
+#include "IRCFormatting.h"
+#include "IRCText.h"
 #include "PersonaInst.h"
 #include "RoomsLog.h"
 #include "SoundPlayer.h"
@@ -80,6 +82,14 @@ void TMxIRCConnection::SubscribeClientEvents()
         ClientKicked(channel, kicker, message);
     };
     FClient->OnNickChange = [this](QObject *, QString oldNick, QString newNick) { ClientNickChange(oldNick, newNick); };
+    FClient->OnChannelNotice = [this](QObject *, QString from, QString channel, QString text) {
+        ClientChannelNotice(from, channel, text);
+    };
+    FClient->OnNotice = [this](QObject *, QString from, QString text) { ClientNotice(from, text); };
+    FClient->OnTopicChange = [this](QObject *, QString channel, QString changedBy, QString topic) {
+        ClientTopic(channel, ShortNick(changedBy), topic);
+    };
+    FClient->OnTopicIs = [this](QObject *, QString channel, QString topic) { ClientTopic(channel, QString(), topic); };
 }
 
 // ---- Operations for the main window, the login window and the browser --------------------------
@@ -438,12 +448,53 @@ void TMxIRCConnection::ClientNickChange(const QString &OldNick, const QString &N
 {
     if (FOwnNick == OldNick)
         FOwnNick = NewNick;
+    else
+        FollowPrivateParty(OldNick, NewNick);
     QList<QPointer<TfrmChat>> windows;
     for (const auto &entry : FRooms.Entries())
         windows << entry.Value;
     for (const QPointer<TfrmChat> &window : windows)
         if (window)
             window->frameChatFrame->NickChanged(OldNick, NewNick);
+}
+
+void TMxIRCConnection::FollowPrivateParty(const QString &OldNick, const QString &NewNick)
+{
+    // A window already open with the new nick keeps its own conversation; the old one stays as it is.
+    TfrmChat *window = FindRoom(OldNick);
+    if (!window || IsRoomName(OldNick) || FindRoom(NewNick))
+        return;
+    FRooms.Rename(OldNick, NewNick);
+    FBackgrounds.Rename(OldNick, NewNick);
+    window->RenameParty(NewNick);
+}
+
+void TMxIRCConnection::ClientChannelNotice(const QString &From, const QString &Channel, const QString &Text)
+{
+    if (IsCompanionName(Channel))
+        return;
+    if (TfrmChat *window = FindRoom(Channel))
+        window->frameChatFrame->ShowNotice(From, Text);
+    else
+        ConsoleLine(QStringLiteral("-%1:%2- %3").arg(From, Channel, StripIrcFormatting(Text)));
+}
+
+void TMxIRCConnection::ClientNotice(const QString &FromLongNick, const QString &Text)
+{
+    // From a server the prefix is its name; from a user the nick alone is shown.
+    const QString from = ShortNick(FromLongNick);
+    if (TfrmChat *window = FindRoom(from); window && !IsRoomName(from))
+        window->frameChatFrame->ShowNotice(from, Text);
+    else
+        ConsoleLine(QStringLiteral("-%1- %2").arg(from, StripIrcFormatting(Text)));
+}
+
+void TMxIRCConnection::ClientTopic(const QString &Channel, const QString &ChangedBy, const QString &Topic)
+{
+    if (IsCompanionName(Channel))
+        return;
+    if (TfrmChat *window = FindRoom(Channel))
+        window->frameChatFrame->ShowTopic(ChangedBy, Topic);
 }
 
 // ---- Helpers ---------------------------------------------------------------------------------------

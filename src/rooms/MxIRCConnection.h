@@ -101,6 +101,10 @@ private:
     void ClientKick(const QString &Channel, const QString &Kicker, const QString &Victim, const QString &Message);
     void ClientKicked(const QString &Channel, const QString &Kicker, const QString &Message);
     void ClientNickChange(const QString &OldNick, const QString &NewNick);
+    void ClientChannelNotice(const QString &From, const QString &Channel, const QString &Text);
+    void ClientNotice(const QString &FromLongNick, const QString &Text);
+    void ClientTopic(const QString &Channel, const QString &ChangedBy, const QString &Topic);
+    void FollowPrivateParty(const QString &OldNick, const QString &NewNick);
 
     void AnnounceSelf(const QString &Companion);
     void ConsoleLine(const QString &Text);

@@ -43,6 +43,13 @@ public:
         if (i >= 0)
             FEntries.removeAt(i);
     }
+    // Gives the entry of name a new name, keeping its place.
+    void Rename(const QString &name, const QString &newName)
+    {
+        const qsizetype i = IndexOf(name);
+        if (i >= 0)
+            FEntries[i].Name = newName;
+    }
     void Clear() { FEntries.clear(); }
     // Removes and returns the last entry; the list must not be empty.
     TEntry TakeLast() { return FEntries.takeLast(); }

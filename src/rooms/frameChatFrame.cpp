@@ -31,6 +31,7 @@ const QString SystemSender = QStringLiteral("System");
 // A nick taken from the member list keeps at most this many characters after its mark.
 constexpr int MaxPrivateNick = 99;
 
+const QChar ResetCode(0x0F);
 QString GreenLine(const QString &text) { return ColourCode + QStringLiteral("3*** ") + text; }
 } // namespace
 
@@ -257,7 +258,7 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     const QString own = OwnName();
     const QPointer<TframeChatFrame> alive(this);
     const QTextCursor mark = FComforts->MarkEnd();
-    TConversationWriter writer(*frameChatText->txtConversation);
+    TConversationWriter writer(*frameChatText->txtConversation, TframeText::ConversationLineLimit);
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
             HandlePrivateCtcp(Sender, body);
@@ -275,9 +276,31 @@ TSlashActions TframeChatFrame::SlashActions()
     actions.OpenPrivate = OnOpenPrivate;
     actions.ClearConversation = [this] { frameChatText->txtConversation->clear(); };
     actions.ShowLine = [this](const QString &line) {
-        TConversationWriter(*frameChatText->txtConversation).Write(QString(), line, nullptr);
+        TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+            .Write(QString(), line, nullptr);
     };
     return actions;
+}
+
+void TframeChatFrame::ShowNotice(const QString &Sender, const QString &Text)
+{
+    if (!FSession.Shows(Sender, Text))
+        return;
+    const QTextCursor mark = FComforts->MarkEnd();
+    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+        .WriteLine(QLatin1Char('-') + Sender + QStringLiteral("- "), Text);
+    FComforts->TextShown(mark, Sender);
+}
+
+void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
+{
+    // The announcement in green, the topic as its author formatted it.
+    const QString announcement = ChangedBy.isEmpty() ? QStringLiteral("The topic is: ")
+                                                     : ChangedBy + QStringLiteral(" changes the topic to: ");
+    const QTextCursor mark = FComforts->MarkEnd();
+    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+        .WriteLine(QString(), GreenLine(announcement) + ResetCode + Topic);
+    FComforts->TextShown(mark, QString());
 }
 
 // ---- The room surface --------------------------------------------------------------------------

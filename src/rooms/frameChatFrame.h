@@ -101,6 +101,12 @@ public:
 
     // Called by the connection manager.
     void ShowText(const QString &Sender, const QString &Text);
+    // A notice, "-sender- text"; nothing from an ignored nick.
+    void ShowNotice(const QString &Sender, const QString &Text);
+    // "*** nick changes the topic to: topic"; an empty ChangedBy shows the topic found on joining.
+    void ShowTopic(const QString &ChangedBy, const QString &Topic);
+    // The other party of a private chat changed nick: the window now belongs to the new one.
+    void RenameRoom(const QString &Name) { FSession.SetRoom(Name); }
     void HandleAvatarMessage(const QString &Sender, const QString &Text) { FSession.HandleAvatarMessage(Sender, Text); }
     void HandlePrivateMessage(const QString &Sender, const QString &Text) { FSession.HandlePrivateMessage(Sender, Text); }
     void AddMember(const QString &Nick, const QString &Channel);

@@ -19,7 +19,6 @@ TframeText::TframeText(QWidget *parent)
     txtConversation->setReadOnly(true);
     txtConversation->setAcceptRichText(false);
     txtConversation->setUndoRedoEnabled(false);
-    txtConversation->document()->setMaximumBlockCount(ConversationLineLimit);
     txtConversation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QFont courier(QStringLiteral("Courier New"));
     courier.setStyleHint(QFont::Monospace);

@@ -10,7 +10,8 @@ class QTextEdit;
 class TframeText : public QWidget {
     Q_OBJECT
 public:
-    // The conversation keeps this many newest lines; older ones scroll away for good.
+    // The conversation keeps at most this many newest lines; older ones scroll away for good, a tenth of
+    // the limit at a time.
     static constexpr int ConversationLineLimit = 5000;
 
     explicit TframeText(QWidget *parent = nullptr);

@@ -60,6 +60,14 @@ void TfrmChat::FormActivate()
         setWindowTitle(QStringLiteral("Private Chat with ") + RoomName);
 }
 
+void TfrmChat::RenameParty(const QString &Nick)
+{
+    RoomName = Nick;
+    frameChatFrame->RenameRoom(Nick);
+    if (FActivated)
+        setWindowTitle(QStringLiteral("Private Chat with ") + Nick);
+}
+
 void TfrmChat::frameChatFramePrivateChat1Click() { frameChatFrame->PrivateChat1Click(); }
 
 void TfrmChat::CloseQuietly()

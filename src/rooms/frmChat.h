@@ -29,6 +29,8 @@ public:
     // The first activation binds the frame to its room; later ones do nothing.
     void FormActivate();
     void frameChatFramePrivateChat1Click();
+    // A private chat follows its party's nick change: its name, its room and its caption.
+    void RenameParty(const QString &Nick);
     // Closes the window because the connection is gone: nothing is sent and nobody is told.
     void CloseQuietly();
 

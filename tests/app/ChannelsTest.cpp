@@ -180,6 +180,18 @@ TEST_F(ChannelsTest, a_description_draws_in_its_colours_and_bad_rows_stay_inside
     EXPECT_EQ(CountIn(image, nameGap, IsDark), 0) << "the name stops before the count";
 }
 
+TEST_F(ChannelsTest, a_background_colour_fills_behind_its_text_until_a_reset)
+{
+    Add({{"#bg", 5, QString("\x03") + "00,04white on red" + QChar(0x0F) + "plain"}});
+    const QImage image = GrabList();
+    const QFontMetrics metrics(Browser->lstChannels->font());
+    const int redEnd = 200 + metrics.horizontalAdvance("white on red");
+    const QRect onRed(200, 0, redEnd - 200, 16), plain(redEnd + 1, 0, metrics.horizontalAdvance("plain"), 16);
+    EXPECT_GT(CountIn(image, onRed, IsRed), onRed.width() * onRed.height() / 2);
+    EXPECT_EQ(CountIn(image, plain, IsRed), 0);
+    EXPECT_GT(CountIn(image, plain, IsDark), 5);
+}
+
 TEST_F(ChannelsTest, create_new_channel_names_the_room_and_its_picture)
 {
     TfrmNewChannel shared;

@@ -209,21 +209,81 @@ TEST_F(ChatFrameTest, formatting_codes_become_runs_that_start_afresh_with_every_
                                            {"bold", true, false, black},
                                            {" plain", false, false, black}}));
 
-    Frame.ShowText("bob", Colour + QString("4red ") + Colour + "4,1black " + Colour + "12345gone" + Colour + "3green");
+    Frame.ShowText("bob", Colour + QString("4red ") + Colour + "4,1on black " + Colour + "12345gone" + Colour + "3green");
     EXPECT_EQ(LastLineRuns(), QList<TRun>({{"<bob> ", false, false, black},
-                                           {"red ", false, false, 0xFF0000},
-                                           {"black gone", false, false, black},
+                                           {"red on black ", false, false, 0xFF0000},
+                                           {"gone", false, false, black},
                                            {"green", false, false, 0x008000}}));
 
     Frame.ShowText("bob", Bold + QString("still") + Underline + "under");
     Frame.ShowText("bob", Reverse + QString("next") + QChar(0x0F));
-    EXPECT_EQ(LastLineRuns(), QList<TRun>({{"<bob> next" + QString(QChar(0x0F)), false, false, black}}));
+    EXPECT_EQ(LastLineRuns(), QList<TRun>({{"<bob> ", false, false, black}, {"next", false, false, 0xFFFFFF}}))
+        << "reversed: white on black, and the reset shows nothing";
 
     Frame.ShowText("bob", Colour + QString("4") + Bold);
     EXPECT_EQ(Lines().size(), 4) << "a text of codes only adds no line";
 
     Frame.ShowText("", Colour + QString("3*** carol has entered the channel."));
     EXPECT_EQ(LastLine(), "*** carol has entered the channel.");
+}
+
+// The last line as runs of equal look, "text[flags fg/bg]": flags b i u s m, bg "-" for none.
+QStringList DescribeLastLine(QTextDocument &document)
+{
+    QStringList runs;
+    const QTextBlock block = document.lastBlock();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat f = it.fragment().charFormat();
+        const QString flags = QString(f.fontWeight() > QFont::Normal ? "b" : "") + (f.fontItalic() ? "i" : "") +
+                              (f.fontUnderline() ? "u" : "") + (f.fontStrikeOut() ? "s" : "") + (f.fontFixedPitch() ? "m" : "");
+        const QString back = f.hasProperty(QTextFormat::BackgroundBrush)
+                                 ? QString::number(f.background().color().rgb() & 0xFFFFFF, 16)
+                                 : QString("-");
+        const QString look = QString("[%1 %2/%3]").arg(flags, QString::number(f.foreground().color().rgb() & 0xFFFFFF, 16), back);
+        if (!runs.isEmpty() && runs.last().endsWith(look))
+            runs.last().insert(runs.last().size() - look.size(), it.fragment().text());
+        else
+            runs << it.fragment().text() + look;
+    }
+    return runs;
+}
+
+TEST_F(ChatFrameTest, codes_of_other_clients_show_as_meant_and_never_raw)
+{
+    // Codes written as % and two hex digits.
+    const struct {
+        QString Text;
+        QStringList Runs;
+    } cases[] = {
+        {"%1Ditalic%1D %1Estruck%1E %11mono", {"<bob> [ 0/-]", "italic[i 0/-]", " [ 0/-]", "struck[s 0/-]", " [ 0/-]", "mono[m 0/-]"}},
+        {"%02%1D%1F%0304,08all%0Fplain", {"<bob> [ 0/-]", "all[biu ff0000/ffff00]", "plain[ 0/-]"}},
+        {"%0312,01blue on black%034 keeps", {"<bob> [ 0/-]", "blue on black[ ff/0]", " keeps[ ff0000/0]"}},
+        {"%0352,99extended%0399 default", {"<bob> [ 0/-]", "extended[ ff0000/-]", " default[ 0/-]"}},
+        {"%04FF8800,112233hex%04 gone%04zz", {"<bob> [ 0/-]", "hex[ ff8800/112233]", " gonezz[ 0/-]"}},
+        {"%0304,02%16swapped", {"<bob> [ 0/-]", "swapped[ ff/ff0000]"}},
+        {"bell%07 and %05 %01gone", {"<bob> bell and  [ 0/-]"}},
+    };
+    for (const auto &c : cases) {
+        QString text = c.Text;
+        for (qsizetype at = text.indexOf('%'); at >= 0; at = text.indexOf('%'))
+            text.replace(at, 3, QChar(text.mid(at + 1, 2).toInt(nullptr, 16)));
+        Frame.ShowText("bob", text);
+        EXPECT_EQ(DescribeLastLine(Document()), c.Runs) << c.Text.toStdString();
+    }
+}
+
+TEST_F(ChatFrameTest, each_message_is_one_edit_however_many_codes_it_holds)
+{
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += Bold + QString("w");
+    int edits = 0;
+    QObject::connect(&Document(), &QTextDocument::contentsChange, &Frame, [&](int, int, int) { ++edits; });
+    Frame.ShowText("bob", text);
+    EXPECT_EQ(edits, 1);
+    Frame.ShowNotice("pat", Colour + QString("4red ") + Bold + "notice");
+    EXPECT_EQ(edits, 2);
+    EXPECT_EQ(LastLine(), "-pat- red notice");
 }
 
 TEST_F(ChatFrameTest, network_text_is_inserted_as_plain_text_never_as_markup)
@@ -236,10 +296,14 @@ TEST_F(ChatFrameTest, network_text_is_inserted_as_plain_text_never_as_markup)
 
 TEST_F(ChatFrameTest, a_long_conversation_keeps_only_the_newest_lines)
 {
-    for (int i = 0; i < TframeText::ConversationLineLimit + 50; ++i)
+    const int limit = TframeText::ConversationLineLimit;
+    for (int i = 0; i < limit + 50; ++i)
         Frame.ShowText("bob", QString::number(i));
-    EXPECT_EQ(Lines().size(), TframeText::ConversationLineLimit);
-    EXPECT_EQ(LastLine(), QString("<bob> %1").arg(TframeText::ConversationLineLimit + 49));
+    // Trimmed a tenth of the limit at a time, so the newest lines stay, in order, without a gap.
+    const QStringList lines = Lines();
+    EXPECT_EQ(lines.size(), limit - limit / 10 + 49);
+    EXPECT_EQ(lines.first(), QString("<bob> %1").arg(limit + 50 - lines.size()));
+    EXPECT_EQ(LastLine(), QString("<bob> %1").arg(limit + 49));
 }
 
 TEST_F(ChatFrameTest, action_lines_and_unclosed_ctcp_bodies)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMessageBox>
@@ -308,12 +309,44 @@ TEST_F(ConnectionTest, nick_changes_follow_in_every_window)
     EXPECT_EQ(Frame("bob")->OwnName(), "alicia");
     EXPECT_EQ(Conversation("#lobby").last(), "*** alice is now know as alicia");
 
+    TfrmChat *privateChat = Window("bob");
     Feed(":bob!u@h NICK :robert");
     EXPECT_EQ(Entries(Frame("#lobby")->lstUsers), QStringList({"+carol", "@robert", "alicia"}));
-    EXPECT_EQ(Entries(Frame("bob")->lstUsers), QStringList({"alicia", "robert"}));
+    // The private window follows its party: name, caption, and the conversation goes on in it.
+    EXPECT_EQ(Window("robert"), privateChat);
+    EXPECT_EQ(Connection.RoomNames(), QStringList({"#lobby", "robert"}));
+    EXPECT_EQ(privateChat->windowTitle(), "Private Chat with robert");
+    EXPECT_EQ(Entries(Frame("robert")->lstUsers), QStringList({"alicia", "robert"}));
     Sent();
     Feed(":robert!u@h PRIVMSG alicia :it is me");
-    EXPECT_EQ(Connection.RoomNames(), QStringList({"#lobby", "bob", "robert"})) << "the old window keeps its name";
+    EXPECT_EQ(Conversation("robert").last(), "<robert> it is me");
+    Frame("robert")->frameChatText->txtSay->setText("hello again");
+    Frame("robert")->frameChatTextButton1Click();
+    EXPECT_EQ(Sent(), QStringList({"PRIVMSG robert :hello again"}));
+
+    // A party taking the nick of another open private chat leaves both windows as they are.
+    Feed(":carol!u@h PRIVMSG alicia :psst");
+    Feed(":carol!u@h NICK :robert");
+    EXPECT_EQ(Connection.RoomNames(), QStringList({"#lobby", "robert", "carol"}));
+}
+
+TEST_F(ConnectionTest, notices_and_topics_show_where_they_belong)
+{
+    EnterLobby();
+    Feed(":srv 332 alice #lobby :welcome \x02" "all");
+    Feed(":pat!u@h TOPIC #lobby :new \x03" "04topic");
+    Feed(":pat!u@h NOTICE #lobby :room \x1Dnotice");
+    Feed(":pat!u@h TOPIC #lobby.av :^[beach.jpg]^");
+    EXPECT_EQ(Conversation("#lobby"), QStringList({"*** The topic is: welcome all", "*** pat changes the topic to: new topic",
+                                                          "-pat- room notice"}));
+
+    Feed(":bob!u@h PRIVMSG alice :hi");
+    Feed(":bob!u@h NOTICE alice :private \x0Fnotice");
+    EXPECT_EQ(Conversation("bob").last(), "-bob- private notice");
+    Feed(":dan!u@h NOTICE alice :no \x02window");
+    Feed(":irc.example NOTICE alice :*** server says");
+    EXPECT_EQ(Console.mid(Console.size() - 2), QStringList({"-dan- no window", "-irc.example- *** server says"}));
+    EXPECT_EQ(Connection.RoomNames(), QStringList({"#lobby", "bob"})) << "a notice opens no window";
 }
 
 TEST_F(ConnectionTest, server_replies_reach_the_console_and_failures_become_codes)
