@@ -56,6 +56,11 @@ QString ServersIniPath()
     return (RunningFromBuildFolder() ? ApplicationDir() : UserDataDir()) + "/servers.ini";
 }
 
+QString LogsDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs";
+}
+
 QString HelpFilePath()
 {
     return (RunningFromBuildFolder() ? ApplicationDir() : InstalledDataDir()) + "/Chattle.html";

@@ -14,4 +14,6 @@ QString ArtworkDir();
 QString ProfilesDir();
 QString ServersIniPath();
 QString HelpFilePath();
+// The conversation logs, always in the user's data folder; not created here.
+QString LogsDir();
 } // namespace AppPaths

@@ -21,12 +21,16 @@
 #include "AppLog.h"
 #include "AppPaths.h"
 #include "Banner.h"
+#include "ChatLogWriter.h"
 #include "ChattleCursors.h"
 #include "ChattleError.h"
 #include "ChattleLog.h"
 #include "CursorTable.h"
+#include "DesktopNotifier.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
+#include "FrameComforts.h"
+#include "IRCClient.h"
 #include "LoginWindow.h"
 #include "MdiWindowHost.h"
 #include "MxAppServ.h"
@@ -36,7 +40,10 @@
 #include "QtSoundPlayer.h"
 #include "ToolGlyphs.h"
 #include "VersionCheck.h"
+#include "WindowMarks.h"
+#include "frameChatFrame.h"
 #include "frmChannels.h"
+#include "frmChat.h"
 #include "frmConsole.h"
 #include "frmEmailWizard.h"
 #include "frmSplash.h"
@@ -112,10 +119,21 @@ TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *
     }
 
     FWavPlayer = std::make_unique<TQtSoundPlayer>();
+    FOptions = LoadComfortOptions();
+    FNotifier = std::make_unique<TDesktopNotifier>();
+    FLogWriter = new TChatLogWriter(this);
+    FComforts.Timestamps = FOptions.Timestamps;
+    FComforts.KeepLogs = FOptions.KeepLogs;
+    FComforts.LogsDir = AppPaths::LogsDir();
+    FComforts.LogWriter = FLogWriter;
+    FComforts.Notifier = FNotifier.get();
+    FComforts.Player = FWavPlayer.get();
+    FComforts.MessageFromSound = FSoundPaths.value(2);
     SetApplicationErrorHandler([this](const std::exception &error) { HandleApplicationError(error); });
 
     FArea->setObjectName(QStringLiteral("MDIClient"));
     FArea->setBackground(Qt::white);
+    connect(FArea, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow *window) { ClearWindowMark(window); });
     BuildToolStrip();
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -221,6 +239,20 @@ void TfrmChattle::BuildMenus()
                           [this] { ArrangeAll1Click(); });
     connect(FWindowMenu, &QMenu::aboutToShow, this, [this] { FillWindowMenu(); });
 
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    ShowTimestamps1 = addItem(options, QStringLiteral("ShowTimestamps1"), QStringLiteral("Show &Timestamps"),
+                              [this] { ShowTimestamps1Click(); });
+    KeepLogs1 = addItem(options, QStringLiteral("KeepLogs1"), QStringLiteral("Keep Conversation &Logs"),
+                        [this] { KeepLogs1Click(); });
+    for (QAction *option : {ShowTimestamps1, KeepLogs1})
+        option->setCheckable(true);
+    ShowTimestamps1->setChecked(FOptions.Timestamps);
+    KeepLogs1->setChecked(FOptions.KeepLogs);
+    options->addSeparator();
+    OpenLogsFolder1 = addItem(options, QStringLiteral("OpenLogsFolder1"), QStringLiteral("Open Logs &Folder"),
+                              [this] { OpenLogsFolder1Click(); });
+
     QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
     Contents1 = addItem(help, QStringLiteral("Contents1"), QStringLiteral("&Contents"), [this] { Contents1Click(); });
@@ -245,6 +277,13 @@ void TfrmChattle::FillWindowMenu()
         QAction *item = FWindowMenu->addAction(number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title) : title);
         item->setCheckable(true);
         item->setChecked(window == FArea->activeSubWindow());
+        // Unread text and mentions: bold, with the caption's dot.
+        if (const TWindowMark mark = WindowMarkOf(window); mark != TWindowMark::None) {
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setIcon(WindowMarkIcon(mark));
+        }
         const QPointer<QMdiSubWindow> target = window;
         connect(item, &QAction::triggered, this, [this, target] {
             if (target)
@@ -352,6 +391,28 @@ void TfrmChattle::About1Click()
     about.exec();
 }
 
+void TfrmChattle::ShowTimestamps1Click()
+{
+    FOptions.Timestamps = FComforts.Timestamps = ShowTimestamps1->isChecked();
+    SaveComfortOptions(FOptions);
+}
+
+void TfrmChattle::KeepLogs1Click()
+{
+    FOptions.KeepLogs = FComforts.KeepLogs = KeepLogs1->isChecked();
+    SaveComfortOptions(FOptions);
+}
+
+void TfrmChattle::OpenLogsFolder1Click()
+{
+    const QString logs = FComforts.LogsDir;
+    if (!QDir().mkpath(logs)) {
+        Warn(this, QStringLiteral("The logs folder %1 could not be created.").arg(QDir::toNativeSeparators(logs)));
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(logs));
+}
+
 void TfrmChattle::Tile1Click() { FArea->tileSubWindows(); }
 
 void TfrmChattle::Cascade1Click() { FArea->cascadeSubWindows(); }
@@ -378,6 +439,7 @@ void TfrmChattle::ArrangeAll1Click()
 
 void TfrmChattle::ConnectionConnected()
 {
+    FComforts.Network = FConnection->IRCClient()->ServerAddress;
     if (LoginWindow)
         LoginWindow->HideLogin();
 }
@@ -460,11 +522,24 @@ void TfrmChattle::HandleApplicationError(const std::exception &Error)
 
 // ---- Child windows ---------------------------------------------------------------------------------------
 
-void TfrmChattle::AddChildWindow(QMdiSubWindow *Window) { FHost->AddChildWindow(Window); }
+void TfrmChattle::AddChildWindow(QMdiSubWindow *Window)
+{
+    if (auto *chat = qobject_cast<TfrmChat *>(Window))
+        chat->frameChatFrame->Comforts()->Shared = &FComforts;
+    FHost->AddChildWindow(Window);
+}
 
 void TfrmChattle::ActivateChildWindow(QMdiSubWindow *Window) { FHost->ActivateChildWindow(Window); }
 
 void TfrmChattle::BringToFront() { FHost->BringToFront(); }
+
+// ---- Placement -----------------------------------------------------------------------------------------
+
+bool TfrmChattle::RestorePlacement()
+{
+    const QByteArray placement = LoadWindowPlacement();
+    return !placement.isEmpty() && restoreGeometry(placement);
+}
 
 // ---- Closing -------------------------------------------------------------------------------------------
 
@@ -481,6 +556,7 @@ void TfrmChattle::closeEvent(QCloseEvent *event)
         if (LoginWindow)
             LoginWindow->HideLogin();
     });
+    SaveWindowPlacement(saveGeometry());
     event->accept();
     QMainWindow::closeEvent(event);
     if (OnClosed)

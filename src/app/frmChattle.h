@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "AppShell.h"
+#include "ChatComforts.h"
+#include "ComfortSettings.h"
 #include "MxAppServ.h"
 #include "RegistrySettings.h"
 #include "WindowHost.h"
@@ -21,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QToolButton;
 class TBanner;
+class TChatLogWriter;
 class TClientSocket;
 class TLoginWindow;
 class TMxPalette;
@@ -77,6 +80,11 @@ public:
     TBanner *Banner() const { return AdImage1; }
     QMdiArea *Area() const { return FArea; }
     bool Activated() const { return FActivated; }
+    // The options and services every chat window shares (tests replace the notifier and the checks).
+    TChatComforts &ChatComforts() { return FComforts; }
+    const TComfortOptions &Options() const { return FOptions; }
+    // Puts the window where it stood when it last closed; false when it never closed before.
+    bool RestorePlacement();
 
     // The first activation: splash, console, events, characters, service client. Runs when the
     // window is first shown; later calls do nothing.
@@ -91,6 +99,9 @@ public:
     void Tile1Click();
     void Cascade1Click();
     void ArrangeAll1Click();
+    void ShowTimestamps1Click();
+    void KeepLogs1Click();
+    void OpenLogsFolder1Click();
 
     // Connection manager events.
     void ConnectionConnected();
@@ -111,6 +122,9 @@ public:
     QAction *Tile1;
     QAction *Cascade1;
     QAction *ArrangeAll1;
+    QAction *ShowTimestamps1;
+    QAction *KeepLogs1;
+    QAction *OpenLogsFolder1;
     QAction *Contents1;
     QAction *ChattleWebsite1;
     QAction *About1;
@@ -143,4 +157,8 @@ private:
     TClientSocket *FServiceSocket;
     TMxAppServ *FAppServ = nullptr;
     bool FActivated = false;
+    TComfortOptions FOptions;
+    std::unique_ptr<TNotifier> FNotifier;
+    TChatLogWriter *FLogWriter;
+    TChatComforts FComforts;
 };

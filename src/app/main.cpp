@@ -11,6 +11,9 @@ int main(int argc, char **argv)
     PrepareApplication();
     TfrmChattle window;
     ComposeWindows(window);
-    window.showMaximized();
+    if (window.RestorePlacement())
+        window.show();
+    else
+        window.showMaximized();
     return QApplication::exec();
 }

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
@@ -15,6 +16,7 @@
 #include "ConversationWriter.h"
 #include "Dialogs.h"
 #include "ErrorHook.h"
+#include "FrameComforts.h"
 #include "InteractionBar.h"
 #include "MemberList.h"
 #include "MemberPanel.h"
@@ -68,6 +70,15 @@ TframeChatFrame::TframeChatFrame(QWidget *parent)
 
     BindControls();
     BindSession();
+    FComforts = new TFrameComforts(frameChatText->txtSay, frameChatText->txtConversation, this);
+    FComforts->MemberEntries = [this] {
+        QStringList entries;
+        for (int row = 0; row < lstUsers->count(); ++row)
+            entries << lstUsers->item(row)->text();
+        return entries;
+    };
+    FComforts->OwnNick = [this] { return OwnName(); };
+    FComforts->RoomName = [this] { return RoomName(); };
 }
 
 TframeChatFrame::~TframeChatFrame()
@@ -227,7 +238,13 @@ void TframeChatFrame::frameChatTextButton1Click()
         say->setFocus();
         return;
     }
-    switch (FSession.Say(text)) {
+    const TSlashResult command = RunSlashCommand(text, SlashActions());
+    if (command == TSlashResult::Kept)
+        return;
+    const TRoomSession::TSaid said = command == TSlashResult::Done ? TRoomSession::TSaid::Sent : FSession.Say(text);
+    if (said != TRoomSession::TSaid::Kept)
+        FComforts->History().Add(text);
+    switch (said) {
     case TRoomSession::TSaid::Kept:
         return;
     case TRoomSession::TSaid::Leave:
@@ -245,19 +262,40 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     if (!FSession.Shows(Sender, Text))
         return;
     const QString own = OwnName();
+    const QPointer<TframeChatFrame> alive(this);
+    const QTextCursor mark = FComforts->MarkEnd();
     TConversationWriter writer(*frameChatText->txtConversation, TframeText::ConversationLineLimit);
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
             HandlePrivateCtcp(Sender, body);
     });
+    if (alive)
+        FComforts->TextShown(mark, Sender);
+}
+
+TSlashActions TframeChatFrame::SlashActions()
+{
+    TSlashActions actions;
+    actions.RoomName = RoomName();
+    actions.SendMessage = OnSendMessage;
+    actions.SendCommand = OnSendCommand;
+    actions.OpenPrivate = OnOpenPrivate;
+    actions.ClearConversation = [this] { frameChatText->txtConversation->clear(); };
+    actions.ShowLine = [this](const QString &line) {
+        TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
+            .Write(QString(), line, nullptr);
+    };
+    return actions;
 }
 
 void TframeChatFrame::ShowNotice(const QString &Sender, const QString &Text)
 {
     if (!FSession.Shows(Sender, Text))
         return;
+    const QTextCursor mark = FComforts->MarkEnd();
     TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
         .WriteLine(QLatin1Char('-') + Sender + QStringLiteral("- "), Text);
+    FComforts->TextShown(mark, Sender);
 }
 
 void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
@@ -265,8 +303,10 @@ void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
     // The announcement in green, the topic as its author formatted it.
     const QString announcement = ChangedBy.isEmpty() ? QStringLiteral("The topic is: ")
                                                      : ChangedBy + QStringLiteral(" changes the topic to: ");
+    const QTextCursor mark = FComforts->MarkEnd();
     TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
         .WriteLine(QString(), GreenLine(announcement) + ResetCode + Topic);
+    FComforts->TextShown(mark, QString());
 }
 
 // ---- The room surface --------------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "RoomSession.h"
+#include "SlashCommands.h"
 
 class QAction;
 class QComboBox;
@@ -22,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TFrameComforts;
 class TMemberPanel;
 class TPersonaInst;
 class TPersonaLib;
@@ -74,6 +76,9 @@ public:
     std::function<void(QString Nick)> OnOpenPrivate;
     // Closes the window holding the frame (set by that window); raised by the exit button.
     std::function<void()> OnCloseWindow;
+    // Completion, history, links, mentions, timestamps, logs and notifications; its Shared options
+    // are set by whoever hosts the window.
+    TFrameComforts *Comforts() const { return FComforts; }
 
     QString RoomName() const { return FSession.RoomName(); }
     // The room surface, from Init on; null before.
@@ -147,8 +152,10 @@ private:
     void Turn(bool Clockwise);
     void OpenRequestDialog(const QString &Sender, const QString &Kind);
     TPersonaInst *CharacterNamed(const QString &Name) const;
+    TSlashActions SlashActions();
 
     TMemberPanel *FMembers;
+    TFrameComforts *FComforts;
     TPersonaSpace *FSpace = nullptr;
     QHash<QString, QPointer<TfrmRequest>> FRequestDialogs; // by requester, lower case
 };

@@ -12,7 +12,6 @@
 #include "MainWindowTestSupport.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
-#include "ToolGlyphs.h"
 #include "frameChatFrame.h"
 #include "frmChat.h"
 #include "frmChattle.h"
@@ -50,9 +49,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(out);
-    QApplication::setWindowIcon(ApplicationIcon(QStringLiteral(CHATTLE_ARTWORK_DIR)));
+    const QString out = PrepareScreenshots(argc, argv);
 
     TMainWindowRig rig;
     TfrmChattle &window = *rig.Window;

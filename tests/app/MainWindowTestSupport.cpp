@@ -1,5 +1,7 @@
 #include "MainWindowTestSupport.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTimer>
 
@@ -8,6 +10,7 @@
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
 #include "PersonaLib.h"
+#include "ToolGlyphs.h"
 #include "frmChattle.h"
 
 namespace {
@@ -35,6 +38,7 @@ TMainWindowRig::TMainWindowRig()
       Window(std::make_unique<TfrmChattle>(nullptr, Socket, ServiceSocket))
 {
     Window->LoginWindow = &Login;
+    Window->ChatComforts().Notifier = nullptr; // no desktop notifications from tests
     Window->Connection()->IRCClient()->LineTimer()->stop();
 }
 
@@ -69,4 +73,12 @@ void TMainWindowRig::Feed(const QString &Line)
     Socket->Receive(Line.toUtf8() + "\r\n");
     while (!client->LineQueue().isEmpty())
         RunGuarded([client] { client->ProcessNextLine(); });
+}
+
+QString PrepareScreenshots(int argc, char **argv)
+{
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(out);
+    QApplication::setWindowIcon(ApplicationIcon(QStringLiteral(CHATTLE_ARTWORK_DIR)));
+    return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the main window tests share: a login window that records what it is asked, and a main
 // window on a fake socket with its settings in a temporary folder and its boxes answered by script.
+#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -57,3 +58,7 @@ public:
     std::unique_ptr<TPersonaInst> Character;
     std::unique_ptr<TfrmChattle> Window;
 };
+
+// For the screenshot programs: the output folder named on the command line (or "."), made, with the
+// program's icon set for the window captions.
+QString PrepareScreenshots(int argc, char **argv);
