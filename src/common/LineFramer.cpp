@@ -3,43 +3,48 @@
 namespace {
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-void DropLeadingLineEnds(QByteArray &Bytes)
+qsizetype NextLineEnd(const QByteArray &Bytes, qsizetype From)
 {
-    qsizetype n = 0;
-    while (n < Bytes.size() && IsLineEnd(Bytes.at(n)))
-        ++n;
-    Bytes.remove(0, n);
-}
-
-qsizetype NextLineEnd(const QByteArray &Bytes)
-{
-    const qsizetype cr = Bytes.indexOf('\r');
-    return cr >= 0 ? cr : Bytes.indexOf('\n');
+    const char *data = Bytes.constData();
+    for (qsizetype i = From; i < Bytes.size(); ++i)
+        if (IsLineEnd(data[i]))
+            return i;
+    return -1;
 }
 } // namespace
 
 QList<QByteArray> TLineFramer::Feed(QByteArray Bytes)
 {
     QList<QByteArray> lines;
+    qsizetype pos = 0;
     if (FDropping) {
-        const qsizetype end = NextLineEnd(Bytes);
+        const qsizetype end = NextLineEnd(Bytes, 0);
         if (end < 0)
             return lines;
         lines << FPartial;
         FPartial.clear();
         FDropping = false;
-        Bytes.remove(0, end);
+        pos = end;
     }
-    Bytes.prepend(FPartial);
-    FPartial.clear();
-    for (DropLeadingLineEnds(Bytes); !Bytes.isEmpty(); DropLeadingLineEnds(Bytes)) {
-        const qsizetype end = NextLineEnd(Bytes);
+    // The partial line holds no line end, so the search resumes after it.
+    const qsizetype searchFrom = FPartial.size();
+    if (!FPartial.isEmpty()) {
+        Bytes.prepend(FPartial);
+        FPartial.clear();
+    }
+    const qsizetype size = Bytes.size();
+    for (;;) {
+        while (pos < size && IsLineEnd(Bytes.at(pos)))
+            ++pos;
+        if (pos == size)
+            break;
+        const qsizetype end = NextLineEnd(Bytes, qMax(pos, searchFrom));
         if (end < 0) {
-            FPartial = Bytes;
+            FPartial = Bytes.mid(pos);
             break;
         }
-        lines << Bytes.left(qMin(end, FMaxLine));
-        Bytes.remove(0, end + 1);
+        lines << Bytes.mid(pos, qMin(end - pos, FMaxLine));
+        pos = end + 1;
     }
     if (FPartial.size() > FMaxLine) {
         FPartial.truncate(FMaxLine);

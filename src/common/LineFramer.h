@@ -1,7 +1,6 @@
 #pragma once
-// Cuts a received byte stream into lines. A line ends at the first CR of what is buffered, or at the
-// first LF when nothing buffered holds a CR (so an LF before the first CR stays inside the line); runs
-// of CR and LF between lines, also a CR LF pair split over two reads, make no empty lines. A line
+// Cuts a received byte stream into lines in one pass. A line ends at its first CR or LF; runs of CR
+// and LF between lines, also a CR LF pair split over two reads, make no empty lines. A line
 // longer than the cap keeps its first MaxLine bytes and the rest of it is dropped until its end arrives.
 #include <QByteArray>
 #include <QList>

@@ -14,12 +14,27 @@ TEST_F(LineSplitting, reads_are_joined_and_cut_at_line_ends_without_empty_lines)
     EXPECT_TRUE(Client.LineQueue().isEmpty());
     Socket->Receive("MSG #a :hi\r");
     Socket->Receive("\n\r\n\nNEXT\n");
-    Socket->Receive("\r\nabc\ndef\r\n"); // a CR anywhere wins over an earlier LF
-    EXPECT_EQ(Client.LineQueue(), QStringList({"PRIVMSG #a :hi", "NEXT", "abc\ndef"}));
+    Socket->Receive("\r\nabc\ndef\r\ng\nh\r"); // an LF before a later CR ends its own line
+    EXPECT_EQ(Client.LineQueue(), QStringList({"PRIVMSG #a :hi", "NEXT", "abc", "def", "g", "h"}));
     EXPECT_TRUE(Client.PartialLine().isEmpty());
 
     Socket->Receive("one\ntwo\n");
-    EXPECT_EQ(Client.LineQueue().mid(3), QStringList({"one", "two"}));
+    EXPECT_EQ(Client.LineQueue().mid(6), QStringList({"one", "two"}));
+}
+
+TEST_F(LineSplitting, a_large_read_of_many_short_lines_keeps_every_line_in_order)
+{
+    ConnectAs("me");
+    QByteArray read;
+    for (int i = 0; i < 20000; ++i)
+        read += QByteArray::number(i) + (i % 2 ? "\r\n" : "\n");
+    Socket->Receive(read + "tail");
+    const QStringList lines = Client.LineQueue();
+    ASSERT_EQ(lines.size(), 20000);
+    EXPECT_EQ(lines.first(), "0");
+    EXPECT_EQ(lines.at(12345), "12345");
+    EXPECT_EQ(lines.last(), "19999");
+    EXPECT_EQ(Client.PartialLine(), "tail");
 }
 
 TEST_F(LineSplitting, each_line_decodes_on_its_own)
@@ -38,10 +53,10 @@ TEST_F(LineSplitting, an_endless_line_is_kept_to_the_cap_and_its_excess_dropped)
     EXPECT_EQ(Client.PartialLine().size(), TIRCClient::MaxPartialLine);
     Socket->Receive(chunk);
     EXPECT_EQ(Client.PartialLine().size(), TIRCClient::MaxPartialLine);
-    Socket->Receive("yyy\nzzz\r\nNEXT\r\n"); // the CR still wins over the earlier LF
-    ASSERT_EQ(Client.LineQueue().size(), 2);
+    Socket->Receive("yyy\nzzz\r\nNEXT\r\n"); // the LF ends the overlong line
+    ASSERT_EQ(Client.LineQueue().size(), 3);
     EXPECT_EQ(Client.LineQueue().at(0), QString(TIRCClient::MaxPartialLine, 'x'));
-    EXPECT_EQ(Client.LineQueue().at(1), "NEXT");
+    EXPECT_EQ(Client.LineQueue().mid(1), QStringList({"zzz", "NEXT"}));
     EXPECT_TRUE(Client.PartialLine().isEmpty());
 }
 
