@@ -155,6 +155,10 @@ private:
     // The dispatcher (IRCDispatcher.cpp).
     void DispatchLine(const QString &Line);
     const QString &Param(qsizetype Index) const;
+    // The last parameter, which a well-formed line has at Index or later (else the line is lost).
+    const QString &TextFrom(qsizetype Index) const;
+    // The last parameter when the line goes on to Index, else an empty text.
+    QString OptionalTextFrom(qsizetype Index) const;
     void DispatchNumeric(int Code);
     void ReportNumeric(int Code);
     void DispatchCommand(QStringView LineText);

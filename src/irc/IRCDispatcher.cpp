@@ -28,6 +28,17 @@ const QString &TIRCClient::Param(qsizetype Index) const
     return FParams.at(Index);
 }
 
+const QString &TIRCClient::TextFrom(qsizetype Index) const
+{
+    Param(Index);
+    return FParams.last();
+}
+
+QString TIRCClient::OptionalTextFrom(qsizetype Index) const
+{
+    return Index < FParams.size() ? FParams.last() : QString();
+}
+
 void TIRCClient::DispatchLine(const QString &Line)
 {
     // The line without its ":" is copied only for the handlers that take it.
@@ -145,10 +156,10 @@ void TIRCClient::DispatchCommand(QStringView LineText)
         DispatchNotice();
     else if (command == u"INVITE") {
         if (OnInvited)
-            OnInvited(this, FParams.last(), FParams.at(0));
+            OnInvited(this, TextFrom(3), FParams.at(0));
     } else if (command == u"TOPIC") {
         if (OnTopicChange)
-            OnTopicChange(this, Param(2), FParams.at(0), FParams.last());
+            OnTopicChange(this, Param(2), FParams.at(0), TextFrom(3));
     } else if (command == u"MODE")
         DispatchMode();
     else if (OnOther)
@@ -159,7 +170,7 @@ void TIRCClient::DispatchPrivMsg()
 {
     const QString target = Param(2);
     const QString from = FParams.at(0);
-    const QString text = FParams.last();
+    const QString text = TextFrom(3);
     if (target.startsWith(u'#')) {
         if (OnChannelMsg)
             OnChannelMsg(this, ShortNick(from), target, text);
@@ -215,7 +226,7 @@ void TIRCClient::DispatchPart()
 void TIRCClient::DispatchQuit()
 {
     const QString prefix = FParams.at(0);
-    const QString msg = FParams.last();
+    const QString msg = OptionalTextFrom(2);
     if (ShortNickView(prefix) == FOwnNick) {
         FreeChannels();
     } else {
@@ -233,7 +244,7 @@ void TIRCClient::DispatchKick()
     const QString channelName = Param(2);
     const QString victim = Param(3);
     const QString kicker = ShortNick(FParams.at(0));
-    const QString msg = FParams.last();
+    const QString msg = OptionalTextFrom(4);
     const bool ownKick = victim == FOwnNick;
     if (ownKick && OnKicked)
         OnKicked(this, channelName, kicker, msg);
@@ -263,7 +274,7 @@ void TIRCClient::DispatchNick()
 
 void TIRCClient::DispatchNotice()
 {
-    const QString &text = FParams.last();
+    const QString &text = TextFrom(3);
     if (text.startsWith(CTCPDelimiter)) {
         if (OnCTCPReply)
             OnCTCPReply(this, FParams.at(0), StripCTCPFraming(text));
