@@ -55,6 +55,8 @@ void TPersonaInst::LoadFromFile(const QString &path)
     Note = DecodeUtf8OrLatin1(lines[4]);
     const QString fileName = QFileInfo(path).fileName();
     Name = fileName.left(std::max<qsizetype>(0, fileName.size() - 4));
+    if (Name.isEmpty())
+        throw EFileError(QStringLiteral("Profile %1 names no character").arg(path));
 }
 
 void TPersonaInst::SaveToFile(const QString &path) const
