@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AvatarProtocol.h"
+#include "ChattleError.h"
 #include "PersonaInst.h"
 #include "RoomSession.h"
 #include "RoomsTestSupport.h"
@@ -151,6 +152,39 @@ TEST_F(RoomSessionTest, hostile_avatar_texts_are_abandoned)
         {"a private accept without its fields starts nothing", TChannel::CtcpBody, "AVP_ACCEPT", {}, -1, "KISS-----"},
     };
     Receive(table);
+}
+
+TEST_F(RoomSessionTest, malformed_character_blocks_are_abandoned_before_anything_is_placed_or_sent)
+{
+    const QString looks = DefaultAppearance();
+    const QList<TIncoming> table = {
+        {"an announce with letters for x", TChannel::Companion, AnnounceText(looks + "01x00230S "), {}},
+        {"an announce with a blank y", TChannel::Companion, AnnounceText(looks + "0120    S "), {}},
+        {"an announce cut before its y", TChannel::Companion, AnnounceText(looks + "0120"), {}},
+        {"an announce of the keyword alone", TChannel::Companion, "AV_IAMHERE", {}},
+        {"an announce with a colour that is not hex", TChannel::Companion,
+         AnnounceText(looks.left(11) + "GG" + looks.mid(13) + "01200230S "), {}},
+        {"an announce with a part past the artwork", TChannel::Companion,
+         AnnounceText("z" + looks.mid(1) + "01200230S "), {}},
+        {"a present with a minus inside x", TChannel::Private, ":" + PresentText(looks + "1-2 0100S ", "#lobby"), {}},
+        {"a present with digits that are not ascii", TChannel::Private,
+         ":" + PresentText(looks + QString::fromUtf8("\u0661\u0662\u0660\u0660") + "0230S ", "#lobby"), {}},
+        {"a private announce without its block", TChannel::CtcpBody, "AVP_IAMHERE", {}},
+        {"a private acknowledgement with letters for y", TChannel::CtcpBody, "AVP_IAMHEREACK " + looks + "0060O230SE", {}},
+    };
+    for (const TIncoming &row : table) {
+        Seen.clear();
+        TRoomSession &session = row.Channel == TChannel::CtcpBody ? Chat : Session;
+        if (row.Channel == TChannel::Companion)
+            EXPECT_THROW(session.HandleAvatarMessage("bob", row.Text), EChattleError) << row.What;
+        else if (row.Channel == TChannel::Private)
+            EXPECT_THROW(session.HandlePrivateMessage("bob", row.Text), EChattleError) << row.What;
+        else
+            EXPECT_THROW(session.HandlePrivateCtcp("bob", row.Text), EChattleError) << row.What;
+        EXPECT_EQ(Seen, QStringList()) << row.What;
+    }
+    Receive({{"a good announce still places bob", TChannel::Companion, AnnounceText(TestBlock(120, 230, "SW")),
+              {"place bob 120,230 SW", "send bob " + PresentText(TestBlock(10, 250, "S "), "#lobby")}}});
 }
 
 TEST_F(RoomSessionTest, a_one_letter_direction_at_the_end_keeps_its_blank)
