@@ -184,7 +184,9 @@ void TIRCClient::ProcessNextLine()
     try {
         DispatchLine(line);
     } catch (const EChattleError &error) { // the text is built only for a dropped line
-        LogAbandoned(lcIrc, "Dropped server line \"" + line + '"', error);
+        // A line can be 64 KiB long: the log keeps a server line's worth of it.
+        constexpr qsizetype MaxLoggedLine = 512;
+        LogAbandoned(lcIrc, "Dropped server line \"" + line.left(MaxLoggedLine) + '"', error);
         throw;
     }
 }

@@ -37,6 +37,12 @@ TEST_F(EngineLog, shows_the_traffic_without_the_password_and_each_dropped_line_o
               QStringList{"chattle.irc: Dropped server line \":srv 322 me #a many :x\": "
                           "A LIST reply's user count is not a number: many"});
     EXPECT_TRUE(log.Lines.filter("chattle.common").isEmpty());
+
+    Socket->Receive(QByteArray(70000, 'x') + "\r\n"); // an overlong line is logged cut short
+    RunGuarded([this] { Client.ProcessNextLine(); });
+    const QStringList dropped = log.Lines.filter("Dropped server line \"xxx");
+    ASSERT_EQ(dropped.size(), 1);
+    EXPECT_LT(dropped.at(0).size(), 1000);
 }
 
 TEST(ErrorHookLog, logs_what_it_drops_that_no_layer_logged)
