@@ -9,6 +9,8 @@
 #include <benchmark/benchmark.h>
 #include <ctime>
 
+#include "QtBenchMain.h"
+
 #include "FakeSocket.h"
 #include "IRCClient.h"
 #include "frmChannels.h"
@@ -123,15 +125,4 @@ void BM_DropListRepliesAfterStop(benchmark::State &state)
 BENCHMARK(BM_DropListRepliesAfterStop)->Arg(1000)->Arg(5000)->Arg(10000)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

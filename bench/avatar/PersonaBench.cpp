@@ -7,6 +7,8 @@
 #include <benchmark/benchmark.h>
 #include <deque>
 
+#include "QtBenchMain.h"
+
 namespace {
 
 const QString ArtworkDir = QStringLiteral(CHATTLE_ARTWORK_DIR);
@@ -92,12 +94,5 @@ BENCHMARK(CreateOneCharacter)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv); // characters carry a font
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+// Characters carry a font, so the benchmarks need a Gui application.
+int main(int argc, char **argv) { return RunQtBenchmarks<QGuiApplication>(argc, argv); }

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include "QtBenchMain.h"
+
 namespace {
 
 const QString ArtworkDir = QStringLiteral(CHATTLE_ARTWORK_DIR);
@@ -95,12 +97,4 @@ BENCHMARK(FullRedrawTick)->Arg(10)->Arg(50)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

@@ -10,6 +10,7 @@
 #include "BaselineConversationWriter.h"
 #include "ConversationWriter.h"
 #include "frameText.h"
+#include "QtBenchMain.h"
 
 namespace {
 const QString Line = QStringLiteral("a line of chat with \x02some bold\x02 and \x03" "4colour\x03 in it");
@@ -67,12 +68,4 @@ BENCHMARK(BoldToggles)->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Arg(2000)->Arg(4
 // Quadratic: one pass each is enough, and 4,000 would take a minute.
 BENCHMARK(BoldTogglesBaseline)->Arg(10)->Arg(100)->Arg(500)->Arg(1000)->Arg(2000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunQtBenchmarks<QApplication>(argc, argv); }

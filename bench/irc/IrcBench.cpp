@@ -2,6 +2,8 @@
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
+#include "QtBenchMain.h"
+
 #include "BenchClient.h"
 #include "Transcript.h"
 
@@ -41,13 +43,4 @@ BENCHMARK_CAPTURE(BM_Transcript, dispatch_lines, TTimed::Dispatch)->Unit(benchma
 BENCHMARK_CAPTURE(BM_Transcript, split_and_dispatch, TTimed::Both)->Unit(benchmark::kMillisecond);
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunQtBenchmarks<QCoreApplication>(argc, argv); }

@@ -10,6 +10,8 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 
+#include "QtBenchMain.h"
+
 namespace {
 
 QStringList Nicks(int count)
@@ -73,12 +75,4 @@ BENCHMARK(EmptyMemberList)->Arg(250)->Arg(1000)->Arg(5000)->Unit(benchmark::kMil
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char **argv) { return RunQtBenchmarks<QApplication>(argc, argv); }
