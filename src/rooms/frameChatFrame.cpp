@@ -264,7 +264,7 @@ void TframeChatFrame::ShowText(const QString &Sender, const QString &Text)
     const QString own = OwnName();
     const QPointer<TframeChatFrame> alive(this);
     const QTextCursor mark = FComforts->MarkEnd();
-    TConversationWriter writer(*frameChatText->txtConversation, TframeText::ConversationLineLimit);
+    TConversationWriter writer = Conversation();
     writer.Write(Sender, Text, [&](const QString &body) {
         if (Sender != own)
             HandlePrivateCtcp(Sender, body);
@@ -282,8 +282,7 @@ TSlashActions TframeChatFrame::SlashActions()
     actions.OpenPrivate = OnOpenPrivate;
     actions.ClearConversation = [this] { frameChatText->txtConversation->clear(); };
     actions.ShowLine = [this](const QString &line) {
-        TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
-            .Write(QString(), line, nullptr);
+        Conversation().Write(QString(), line, nullptr);
     };
     return actions;
 }
@@ -292,10 +291,7 @@ void TframeChatFrame::ShowNotice(const QString &Sender, const QString &Text)
 {
     if (!FSession.Shows(Sender, Text))
         return;
-    const QTextCursor mark = FComforts->MarkEnd();
-    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
-        .WriteLine(QLatin1Char('-') + Sender + QStringLiteral("- "), Text);
-    FComforts->TextShown(mark, Sender);
+    ShowLine(QLatin1Char('-') + Sender + QStringLiteral("- "), Text, Sender);
 }
 
 void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
@@ -303,10 +299,19 @@ void TframeChatFrame::ShowTopic(const QString &ChangedBy, const QString &Topic)
     // The announcement in green, the topic as its author formatted it.
     const QString announcement = ChangedBy.isEmpty() ? QStringLiteral("The topic is: ")
                                                      : ChangedBy + QStringLiteral(" changes the topic to: ");
+    ShowLine(QString(), GreenLine(announcement) + ResetCode + Topic, QString());
+}
+
+TConversationWriter TframeChatFrame::Conversation() const
+{
+    return TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit);
+}
+
+void TframeChatFrame::ShowLine(const QString &Lead, const QString &Text, const QString &Sender)
+{
     const QTextCursor mark = FComforts->MarkEnd();
-    TConversationWriter(*frameChatText->txtConversation, TframeText::ConversationLineLimit)
-        .WriteLine(QString(), GreenLine(announcement) + ResetCode + Topic);
-    FComforts->TextShown(mark, QString());
+    Conversation().WriteLine(Lead, Text);
+    FComforts->TextShown(mark, Sender);
 }
 
 // ---- The room surface --------------------------------------------------------------------------

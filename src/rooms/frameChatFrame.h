@@ -23,6 +23,7 @@ class QMenu;
 class QPushButton;
 class QTimer;
 class QToolButton;
+class TConversationWriter;
 class TFrameComforts;
 class TMemberPanel;
 class TPersonaInst;
@@ -153,6 +154,10 @@ private:
     void OpenRequestDialog(const QString &Sender, const QString &Kind);
     TPersonaInst *CharacterNamed(const QString &Name) const;
     TSlashActions SlashActions();
+    // A writer into the conversation, which keeps it within its line limit.
+    TConversationWriter Conversation() const;
+    // One line of lead and formatted text, with what the window adds to every line from Sender.
+    void ShowLine(const QString &Lead, const QString &Text, const QString &Sender);
 
     TMemberPanel *FMembers;
     TFrameComforts *FComforts;
