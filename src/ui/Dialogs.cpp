@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 
 namespace {
 TDialogResponder &Responder()
@@ -21,6 +22,7 @@ QString TitleOf(TDialogKind kind)
     case TDialogKind::Error:
         return QStringLiteral("Error");
     case TDialogKind::Confirmation:
+    case TDialogKind::Choice:
         return QStringLiteral("Confirm");
     case TDialogKind::Message:
         break;
@@ -34,6 +36,7 @@ QMessageBox::Icon IconOf(TDialogKind kind)
     case TDialogKind::Information:
         return QMessageBox::Information;
     case TDialogKind::Warning:
+    case TDialogKind::Choice:
         return QMessageBox::Warning;
     case TDialogKind::Error:
         return QMessageBox::Critical;
@@ -73,6 +76,23 @@ TDialogButton Inform(QWidget *parent, const QString &text) { return Show(TDialog
 TDialogButton Warn(QWidget *parent, const QString &text) { return Show(TDialogKind::Warning, parent, text); }
 TDialogButton ShowError(QWidget *parent, const QString &text) { return Show(TDialogKind::Error, parent, text); }
 TDialogButton Confirm(QWidget *parent, const QString &text) { return Show(TDialogKind::Confirmation, parent, text); }
+
+TDialogButton AskChoice(QWidget *parent, const QString &text, const QString &yesCaption, const QString &noCaption)
+{
+    if (Responder())
+        return Responder()(TDialogKind::Choice, text);
+    const QPointer<QMessageBox> box =
+        new QMessageBox(IconOf(TDialogKind::Choice), TitleOf(TDialogKind::Choice), text, QMessageBox::NoButton, parent);
+    box->setTextFormat(Qt::PlainText);
+    QPushButton *yes = box->addButton(yesCaption, QMessageBox::AcceptRole);
+    QPushButton *no = box->addButton(noCaption, QMessageBox::RejectRole);
+    box->setDefaultButton(no);
+    box->setEscapeButton(no);
+    box->exec();
+    const bool chosen = !box.isNull() && box->clickedButton() == yes;
+    delete box.data();
+    return chosen ? TDialogButton::Yes : TDialogButton::No;
+}
 
 void OpenMessage(QWidget *parent, const QString &text, std::function<void()> closed)
 {

@@ -13,6 +13,7 @@ enum class TDialogKind {
     Warning,      // a warning with OK
     Error,        // an error box with OK
     Confirmation, // a question with Yes and No
+    Choice,       // a warning question with two buttons of its own: the first answers Yes, the second No
 };
 
 enum class TDialogButton { Ok, Yes, No };
@@ -26,6 +27,9 @@ TDialogButton Inform(QWidget *parent, const QString &text);
 TDialogButton Warn(QWidget *parent, const QString &text);
 TDialogButton ShowError(QWidget *parent, const QString &text);
 TDialogButton Confirm(QWidget *parent, const QString &text);
+// A warning question whose buttons read yesCaption and noCaption; noCaption is the default, and
+// Escape or closing the box answers No.
+TDialogButton AskChoice(QWidget *parent, const QString &text, const QString &yesCaption, const QString &noCaption);
 
 // A plain message box that does not wait for its answer: the program goes on while it is up, and
 // closed (may be unset) runs once it is gone, answered or taken away with its parent. Under a

@@ -22,5 +22,5 @@ TDialogButton TScriptedDialogs::Respond(TDialogKind kind, const QString &text)
     FShown.append({kind, text});
     if (!FAnswers.isEmpty())
         return FAnswers.takeFirst();
-    return kind == TDialogKind::Confirmation ? TDialogButton::No : TDialogButton::Ok;
+    return kind == TDialogKind::Confirmation || kind == TDialogKind::Choice ? TDialogButton::No : TDialogButton::Ok;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // For tests: while it lives, every message box is answered by script instead of being shown.
 // Each box is recorded; the answers queued with Answer() are used in order, and when none is
-// left a one-button box gets Ok and a confirmation gets No.
+// left a one-button box gets Ok and a question (confirmation or choice) gets No.
 #include <QList>
 #include <QString>
 #include <QStringList>
