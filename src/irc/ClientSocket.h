@@ -6,13 +6,19 @@
 #include <QString>
 #include <functional>
 
+#include "PeerCertificate.h"
+
 // What went wrong, as reported with an error notification (the disconnect kind has ordinal 4).
-enum TErrorEvent { eeGeneral, eeSend, eeReceive, eeConnect, eeDisconnect, eeAccept, eeLookup };
+// eeCertificate: the server's certificate was not accepted (the check said no); nothing more to tell.
+enum TErrorEvent { eeGeneral, eeSend, eeReceive, eeConnect, eeDisconnect, eeAccept, eeLookup, eeCertificate };
 
 using TSocketNotifyEvent = std::function<void(QObject *Sender)>;
 // Setting ErrorCode to 0 marks the error as handled; a code left non-zero is raised by the socket
 // as an ESocketError through the application's error hook.
 using TSocketErrorEvent = std::function<void(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)>;
+// Asked once per secure connection about the server's certificate: true goes on, false ends the
+// connection with an eeCertificate error.
+using TCertificateCheckEvent = std::function<bool(QObject *Sender, const TPeerCertificate &Certificate)>;
 
 class TClientSocket : public QObject {
     Q_OBJECT
@@ -35,8 +41,13 @@ public:
     // The host text given to SetHost.
     virtual QString Host() const = 0;
 
+    // Whether the next Open talks TLS. A transport without TLS ignores it (test fakes).
+    bool Secure = false;
+
     TSocketNotifyEvent OnConnect;
     TSocketNotifyEvent OnDisconnect;
     TSocketNotifyEvent OnRead;
     TSocketErrorEvent OnError;
+    // Unset, a certificate the system does not vouch for is refused.
+    TCertificateCheckEvent OnCertificateCheck;
 };

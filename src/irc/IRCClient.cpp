@@ -42,6 +42,9 @@ TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
     FSocket->OnDisconnect = [this](QObject *sender) { SocketDisconnect(sender); };
     FSocket->OnRead = [this](QObject *sender) { SocketRead(sender); };
     FSocket->OnError = [this](QObject *sender, TErrorEvent kind, int &code) { SocketError(sender, kind, code); };
+    FSocket->OnCertificateCheck = [this](QObject *, const TPeerCertificate &certificate) {
+        return OnCertificateCheck && OnCertificateCheck(this, certificate);
+    };
     FLineTimer->setInterval(LineTimerMilliseconds);
     connect(FLineTimer, &QTimer::timeout, this, [this] { PumpLines(); });
     FLineTimer->start();
@@ -54,6 +57,7 @@ TIRCClient::~TIRCClient()
     FSocket->OnDisconnect = nullptr;
     FSocket->OnRead = nullptr;
     FSocket->OnError = nullptr;
+    FSocket->OnCertificateCheck = nullptr;
     FLineTimer->stop();
     FSocket->Close();
     qDeleteAll(FChannels);
@@ -75,6 +79,7 @@ void TIRCClient::Connect()
         FSocket->Close();
     // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
     FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
+    FSocket->Secure = Secure;
     FFramer.Clear();
     try {
         FSocket->Open();

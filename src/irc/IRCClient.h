@@ -73,6 +73,7 @@ public:
     int DccTimeOut = 60;           // stored only
 
     QString Password;               // sent as PASS when not empty
+    bool Secure = false;            // connect with TLS
     bool IgnoreListReplies = false; // queued LIST replies (322) are dropped before dispatch
 
     void Connect();
@@ -131,6 +132,8 @@ public:
     TDCCChatConnectEvent OnDCCChatConnect;     // never raised
     TDCCChatErrorEvent OnDCCChatError;         // never raised
     TDCCChatTimeOutEvent OnDCCChatTimeOut;     // never raised
+    // Passed on from the socket: asked about the server's certificate on a secure connection.
+    TCertificateCheckEvent OnCertificateCheck;
 
     // How long one tick of the pump may dispatch lines before it lets the window have its turn.
     static constexpr int TickBudgetMs = 8;

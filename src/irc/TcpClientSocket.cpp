@@ -2,7 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QHostInfo>
-#include <QTcpSocket>
+#include <QSslSocket>
 
 #include "ChattleError.h"
 #include "ErrorHook.h"
@@ -12,12 +12,17 @@ namespace {
 constexpr int FlushMilliseconds = 1000;
 } // namespace
 
-TTcpClientSocket::TTcpClientSocket(QObject *Owner) : TClientSocket(Owner), FSocket(new QTcpSocket(this))
+TTcpClientSocket::TTcpClientSocket(QObject *Owner) : TClientSocket(Owner), FSocket(new QSslSocket(this))
 {
-    connect(FSocket, &QTcpSocket::connected, this, &TTcpClientSocket::SocketConnected);
-    connect(FSocket, &QTcpSocket::disconnected, this, &TTcpClientSocket::SocketDisconnected);
-    connect(FSocket, &QTcpSocket::readyRead, this, &TTcpClientSocket::SocketReadyRead);
-    connect(FSocket, &QTcpSocket::errorOccurred, this, &TTcpClientSocket::SocketErrorOccurred);
+    connect(FSocket, &QSslSocket::connected, this, [this] {
+        if (!Secure)
+            SocketConnected();
+    });
+    connect(FSocket, &QSslSocket::encrypted, this, &TTcpClientSocket::SocketEncrypted);
+    connect(FSocket, &QSslSocket::sslErrors, this, &TTcpClientSocket::SocketSslErrors);
+    connect(FSocket, &QSslSocket::disconnected, this, &TTcpClientSocket::SocketDisconnected);
+    connect(FSocket, &QSslSocket::readyRead, this, &TTcpClientSocket::SocketReadyRead);
+    connect(FSocket, &QSslSocket::errorOccurred, this, &TTcpClientSocket::SocketErrorOccurred);
 }
 
 TTcpClientSocket::~TTcpClientSocket()
@@ -26,6 +31,7 @@ TTcpClientSocket::~TTcpClientSocket()
     OnDisconnect = nullptr;
     OnRead = nullptr;
     OnError = nullptr;
+    OnCertificateCheck = nullptr;
     FSocket->disconnect(this);
     FSocket->abort();
 }
@@ -46,7 +52,12 @@ void TTcpClientSocket::Open()
         throw ESocketError("No server address given", ErrorCodeOf(QAbstractSocket::HostNotFoundError));
     if (FPort == 0)
         throw ESocketError("No valid server port given", ErrorCodeOf(QAbstractSocket::UnsupportedSocketOperationError));
-    FSocket->connectToHost(FHost, FPort);
+    FChecked = false;
+    FRefused = false;
+    if (Secure)
+        FSocket->connectToHostEncrypted(FHost, FPort);
+    else
+        FSocket->connectToHost(FHost, FPort);
 }
 
 void TTcpClientSocket::Close()
@@ -66,7 +77,7 @@ void TTcpClientSocket::Close()
         return; // the peer closed while we flushed, and that has been reported
     FLive = false;
     struct AbortAtEnd {
-        QTcpSocket *Socket;
+        QSslSocket *Socket;
         ~AbortAtEnd() { Socket->abort(); }
     } abortAtEnd{FSocket};
     if (OnDisconnect)
@@ -97,6 +108,7 @@ int TTcpClientSocket::ErrorKindOf(QAbstractSocket::SocketError Error, bool WasLi
     case QAbstractSocket::HostNotFoundError:
     case QAbstractSocket::NetworkError:
     case QAbstractSocket::SocketTimeoutError:
+    case QAbstractSocket::SslHandshakeFailedError:
         return WasLive ? eeReceive : eeConnect;
     default:
         return eeGeneral;
@@ -109,6 +121,54 @@ void TTcpClientSocket::SocketConnected()
     RunGuarded([this] {
         if (OnConnect)
             OnConnect(this);
+    });
+}
+
+void TTcpClientSocket::SocketEncrypted()
+{
+    // A certificate the system vouched for is still put to the check once: it may differ from the
+    // one the user trusted for this server before.
+    if (!FChecked && !CertificateAccepted({})) {
+        RefuseCertificate();
+        return;
+    }
+    SocketConnected();
+}
+
+void TTcpClientSocket::SocketSslErrors(const QList<QSslError> &Errors)
+{
+    QStringList problems;
+    for (const QSslError &error : Errors)
+        problems << error.errorString();
+    if (CertificateAccepted(problems))
+        FSocket->ignoreSslErrors(Errors);
+    else
+        FRefused = true; // the handshake now fails, and the error reports it as a refusal
+}
+
+bool TTcpClientSocket::CertificateAccepted(const QStringList &Problems)
+{
+    FChecked = true;
+    TPeerCertificate peer = DescribeCertificate(FSocket->peerCertificate(), FHost, FPort);
+    peer.Problems = Problems;
+    bool accepted = false;
+    RunGuarded([&] { accepted = OnCertificateCheck && OnCertificateCheck(this, peer); });
+    return accepted;
+}
+
+void TTcpClientSocket::RefuseCertificate()
+{
+    FSocket->abort();
+    ReportRefusal();
+}
+
+void TTcpClientSocket::ReportRefusal()
+{
+    // Quiet: whoever said no has told the user why already.
+    RunGuarded([this] {
+        int code = ErrorCodeOf(QAbstractSocket::SslHandshakeFailedError);
+        if (OnError)
+            OnError(this, eeCertificate, code);
     });
 }
 
@@ -133,6 +193,14 @@ void TTcpClientSocket::SocketReadyRead()
 
 void TTcpClientSocket::SocketErrorOccurred(QAbstractSocket::SocketError Error)
 {
+    if (FRefused) {
+        // Said no to the certificate: reported once, as a refusal (the abort may echo an error).
+        if (Error == QAbstractSocket::SslHandshakeFailedError) {
+            FRefused = false;
+            ReportRefusal();
+        }
+        return;
+    }
     const int kind = ErrorKindOf(Error, FLive);
     // A flush that times out or fails inside our own Close is no error: the close reports the end.
     if (kind < 0 || FFlushing)

@@ -1,10 +1,14 @@
 #pragma once
-// TClientSocket on QTcpSocket.
+// TClientSocket on QSslSocket: plain TCP, or TLS when Secure is set. A secure connection is
+// reported as connected once the handshake is done and the certificate is accepted: vouched for by
+// the system's trust store and the host name, and in every case passed by OnCertificateCheck.
 #include <QAbstractSocket>
+#include <QList>
+#include <QSslError>
 
 #include "ClientSocket.h"
 
-class QTcpSocket;
+class QSslSocket;
 
 class TTcpClientSocket : public TClientSocket {
     Q_OBJECT
@@ -31,10 +35,18 @@ private:
     void SocketDisconnected();
     void SocketReadyRead();
     void SocketErrorOccurred(QAbstractSocket::SocketError Error);
+    void SocketEncrypted();
+    void SocketSslErrors(const QList<QSslError> &Errors);
+    // OnCertificateCheck's answer about the peer's certificate; false when unset or failing.
+    bool CertificateAccepted(const QStringList &Problems);
+    void RefuseCertificate();
+    void ReportRefusal();
 
-    QTcpSocket *FSocket;
+    QSslSocket *FSocket;
     QString FHost;
     quint16 FPort = 0;
     bool FLive = false; // connected and not yet reported as disconnected
     bool FFlushing = false; // Close is waiting for queued bytes to leave
+    bool FChecked = false;  // the certificate of this connection has been put to OnCertificateCheck
+    bool FRefused = false;  // and it said no
 };
