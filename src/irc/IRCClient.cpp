@@ -19,10 +19,15 @@ const QString DefaultRealName = ProductName + QStringLiteral(" ") + ProductVersi
 // Reported with OnDisconnect when the socket fails; the error itself follows with OnCommError.
 const QString SocketErrorText = QStringLiteral("Connection error");
 
-// A sent line as the raw log shows it: the server password stays out of the log.
+// A sent line as the raw log shows it: the server password and the SASL login stay out of the log.
 QString Loggable(const QString &Line)
 {
-    return Line.startsWith(QLatin1String("PASS "), Qt::CaseInsensitive) ? QStringLiteral("PASS ****") : Line;
+    if (Line.startsWith(QLatin1String("PASS "), Qt::CaseInsensitive))
+        return QStringLiteral("PASS ****");
+    if (Line.startsWith(QLatin1String("AUTHENTICATE "), Qt::CaseInsensitive) && Line != u"AUTHENTICATE PLAIN"
+        && Line != u"AUTHENTICATE +")
+        return QStringLiteral("AUTHENTICATE ****");
+    return Line;
 }
 
 // A LIST reply (322) from a server prefix.
@@ -218,12 +223,29 @@ void TIRCClient::SocketConnect(QObject *)
 {
     qCDebug(lcIrc).noquote() << "Connected to" << FSocket->Host();
     FConnected = true;
+    SendRaw(FCap.Start(FOwnNick, Password, Secure || PasswordWithoutTls));
     if (!Password.isEmpty())
         SendRaw("PASS " + Password);
     SendRaw("NICK " + FOwnNick);
     SendRaw("USER " + FOwnNick + " " + FSocket->LocalHost() + " " + FSocket->Host() + " " + " :" + RealName);
     if (OnConnect)
         OnConnect(this, FSocket->Host());
+}
+
+bool TIRCClient::NegotiateCap(const QString &Line)
+{
+    const TCapNegotiation::TStep step = FCap.Feed(Line);
+    for (const QString &line : step.Send)
+        SendRaw(line);
+    if (FCap.Outcome() != TCapNegotiation::TOutcome::Refused)
+        return step.Consumed;
+    qCDebug(lcIrc) << "SASL login refused" << FCap.RefusalCode();
+    const int code = FCap.RefusalCode();
+    FCap = {};
+    Disconnect();
+    if (OnLoginRefused)
+        OnLoginRefused(this, code);
+    return true;
 }
 
 void TIRCClient::SocketDisconnect(QObject *Sender)

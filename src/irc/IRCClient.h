@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "CapNegotiation.h"
 #include "ClientSocket.h"
 #include "LineFramer.h"
 
@@ -48,6 +49,8 @@ using TDCCChatConnectEvent = std::function<void(QObject *Sender, TDCCChatObject 
 using TDCCChatErrorEvent =
     std::function<void(QObject *Sender, TDCCChatObject *pDCCChat, int ErrorNo, QString ErrorMsg)>;
 using TDCCChatTimeOutEvent = std::function<void(QObject *Sender, QString ToNick)>;
+// The server refused the password at the SASL login (Code: 902, 904, 905 or 906); the connection is closed.
+using TLoginRefusedEvent = std::function<void(QObject *Sender, int Code)>;
 
 class TIRCClient : public QObject {
     Q_OBJECT
@@ -72,8 +75,10 @@ public:
     bool RetrieveLongNames = true; // a join asks "WHO <channel>" for the long nicks
     int DccTimeOut = 60;           // stored only
 
-    QString Password;               // sent as PASS when not empty
+    QString Password;               // sent as PASS when not empty, and to SASL when the server offers it
     bool Secure = false;            // connect with TLS
+    // SASL gets the password over a connection without TLS too (only over TLS while false).
+    bool PasswordWithoutTls = false;
     bool IgnoreListReplies = false; // queued LIST replies (322) are dropped before dispatch
 
     void Connect();
@@ -132,6 +137,7 @@ public:
     TDCCChatConnectEvent OnDCCChatConnect;     // never raised
     TDCCChatErrorEvent OnDCCChatError;         // never raised
     TDCCChatTimeOutEvent OnDCCChatTimeOut;     // never raised
+    TLoginRefusedEvent OnLoginRefused;
     // Passed on from the socket: asked about the server's certificate on a secure connection.
     TCertificateCheckEvent OnCertificateCheck;
 
@@ -154,6 +160,8 @@ private:
     void AnswerPing(QString Line);
     void FreeChannels();
     void WriteLine(const QString &Line);
+    // Registration's capability talk: true when the line was part of it and is done with.
+    bool NegotiateCap(const QString &Line);
 
     // The dispatcher (IRCDispatcher.cpp).
     void DispatchLine(const QString &Line);
@@ -186,4 +194,5 @@ private:
     bool FListRepliesQueued = false; // a LIST reply was queued since the queue was last cleared of them
     QStringList FParams;
     QList<TIRCChannel *> FChannels;
+    TCapNegotiation FCap;
 };

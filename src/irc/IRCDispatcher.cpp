@@ -41,6 +41,8 @@ QString TIRCClient::OptionalTextFrom(qsizetype Index) const
 
 void TIRCClient::DispatchLine(const QString &Line)
 {
+    if (FCap.Active() && NegotiateCap(Line))
+        return;
     // The line without its ":" is copied only for the handlers that take it.
     const QStringView lineText = Line.startsWith(u':') ? QStringView(Line).mid(1) : QStringView(Line);
     SplitIRCParams(lineText, FParams);

@@ -204,7 +204,7 @@ TEST_F(Registration, sends_nick_and_user_then_raises_on_connect)
 
     Socket->AcceptConnection();
     EXPECT_TRUE(Client.Connected());
-    EXPECT_EQ(Socket->TakeLines(), QStringList({"NICK bob", "USER bob pc1 srv1  :R"}));
+    EXPECT_EQ(Socket->TakeLines(), QStringList({"CAP LS 302", "NICK bob", "USER bob pc1 srv1  :R"}));
     EXPECT_EQ(Events.Take(), QStringList({"OnConnect(srv1)"}));
 }
 
@@ -216,9 +216,9 @@ TEST_F(Registration, a_password_goes_first)
     Client.Connect();
     Socket->AcceptConnection();
     const QStringList lines = Socket->TakeLines();
-    ASSERT_EQ(lines.size(), 3);
-    EXPECT_EQ(lines.at(0), "PASS sesame");
-    EXPECT_EQ(lines.at(1), "NICK bob");
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines.at(1), "PASS sesame"); // before NICK, right after the capability request
+    EXPECT_EQ(lines.at(2), "NICK bob");
 }
 
 TEST_F(Registration, an_open_that_fails_at_once_reports_and_never_throws)

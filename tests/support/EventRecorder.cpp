@@ -19,6 +19,7 @@ TEventRecorder::TEventRecorder(TIRCClient &Client) : FClient(Client)
     c.OnCTCPRequest = [this](QObject *s, QString a, QString r) { Add("OnCTCPRequest", s, {a, r}); };
     c.OnCTCPReply = [this](QObject *s, QString a, QString r) { Add("OnCTCPReply", s, {a, r}); };
     c.OnEndMOTD = [this] { Add("OnEndMOTD", &FClient, {}); };
+    c.OnLoginRefused = [this](QObject *s, int code) { Add("OnLoginRefused", s, {QString::number(code)}); };
     c.OnJoin = [this](QObject *s, QString n, QString ch) { Add("OnJoin", s, {n, ch}); };
     c.OnPart = [this](QObject *s, QString n, QString ch) { Add("OnPart", s, {n, ch}); };
     c.OnJoined = [this](QObject *s, TIRCChannel *channel, QString ch) {
