@@ -63,6 +63,7 @@ void TMxIRCConnection::SubscribeClientEvents()
     FClient->OnServerMsg = [this](QObject *, int code, QString text) { ClientServerMsg(code, text); };
     FClient->OnCommError = [this](QObject *, TErrorEvent kind, int) { ClientCommError(kind); };
     FClient->OnEndMOTD = [this] { ClientEndMOTD(); };
+    FClient->OnLoginRefused = [this](QObject *, int) { RaiseError(ConnectionFailure::LoginRefused); };
     FClient->OnNewChannelMsg = [this](QObject *, QString name, int users, QString topic) {
         ClientNewChannelMsg(name, users, topic);
     };
@@ -101,10 +102,13 @@ void TMxIRCConnection::SubscribeClientEvents()
 
 TChannelBrowser *TMxIRCConnection::ChannelBrowser() const { return FBrowserWindow ? FBrowser : nullptr; }
 
-void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, const QString &Host, int Port)
+void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, const QString &Host, int Port, bool Secure,
+                               bool PasswordWithoutTls)
 {
     FClient->SetOwnNick(Nick);
     FClient->Password = Password;
+    FClient->Secure = Secure;
+    FClient->PasswordWithoutTls = PasswordWithoutTls;
     FClient->ServerAddress = Host;
     FClient->ServerPort = Port;
     FClient->Connect();
@@ -289,6 +293,8 @@ void TMxIRCConnection::ClientCommError(TErrorEvent Kind)
 {
     if (Kind == eeConnect)
         RaiseError(ConnectionFailure::ConnectError);
+    else if (Kind == eeCertificate)
+        RaiseError(ConnectionFailure::CertificateRefused);
     else if (Kind == eeDisconnect)
         RaiseError(ConnectionFailure::Disconnected);
     else

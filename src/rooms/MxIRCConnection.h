@@ -28,6 +28,8 @@ constexpr int SocketError = 2000;     // any other socket error
 constexpr int Disconnected = 2001;    // the connection was lost
 constexpr int NickInUse = 1433;       // the server refused the nickname (432, 433 or 437)
 constexpr int Banned = 1465;          // the server answered 465
+constexpr int LoginRefused = 1904;    // the server refused the password at the SASL login
+constexpr int CertificateRefused = 1010; // the server's certificate was not accepted; the user knows why
 } // namespace ConnectionFailure
 
 using TConnectedEvent = std::function<void(QObject *Sender, QString Server)>;
@@ -60,7 +62,9 @@ public:
     QString OwnNick() const { return FOwnNick; }
     TChannelBrowser *ChannelBrowser() const;
 
-    void Connect(const QString &Nick, const QString &Password, const QString &Host, int Port);
+    // Secure: with TLS. PasswordWithoutTls: the password may go to SASL on a connection without TLS.
+    void Connect(const QString &Nick, const QString &Password, const QString &Host, int Port, bool Secure = false,
+                 bool PasswordWithoutTls = false);
     void Disconnect();
     bool IsConnected() const;
     void SendCommand(const QString &Line);
