@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const ServerList::TServerFields fields = ServerList::SplitEntry(entry);
         Touch(ServerList::EntryName(entry) + fields.Description + fields.Address);
         Touch(ServerList::ParsePort(fields.Port).value_or(-1));
-        const QString remade = ServerList::MakeEntry(fields.Description, fields.Address, fields.Port);
+        const QString remade = ServerList::MakeEntry(fields.Description, fields.Address, fields.Port, fields.Secure);
         if (ServerList::SplitEntry(remade).Port.toInt() < 1)
             __builtin_trap(); // a made entry always carries a usable port
     }

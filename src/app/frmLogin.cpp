@@ -1,6 +1,7 @@
 #include "frmLogin.h"
 
 #include <QCloseEvent>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -218,10 +219,11 @@ QWidget *TfrmLogin::BuildServerPanel()
     layout->addWidget(btnChattle);
     layout->addSpacing(8);
 
-    btnDalNet = AddPreset("btnDalNet", QStringLiteral("Dal Net"), QStringLiteral("irc.dal.net"), 7000);
-    btnIRCNet = AddPreset("btnIRCNet", QStringLiteral("IRC Net"), QStringLiteral("open.ircnet.net"), 6667);
-    btnEFNet = AddPreset("btnEFNet", QStringLiteral("EF Net"), QStringLiteral("irc.efnet.org"), 6667);
-    btnUnderNet = AddPreset("btnUnderNet", QStringLiteral("Under Net"), QStringLiteral("irc.undernet.org"), 6667);
+    // TLS where the network offers it on the usual secure port for all its servers.
+    btnDalNet = AddPreset("btnDalNet", QStringLiteral("Dal Net"), QStringLiteral("irc.dal.net"), 6697, true);
+    btnIRCNet = AddPreset("btnIRCNet", QStringLiteral("IRC Net"), QStringLiteral("open.ircnet.net"), 6667, false);
+    btnEFNet = AddPreset("btnEFNet", QStringLiteral("EF Net"), QStringLiteral("irc.efnet.org"), 6667, false);
+    btnUnderNet = AddPreset("btnUnderNet", QStringLiteral("Under Net"), QStringLiteral("irc.undernet.org"), 6667, false);
     auto *networks = new QHBoxLayout;
     for (QPushButton *preset : {btnDalNet, btnIRCNet, btnEFNet, btnUnderNet})
         networks->addWidget(preset);
@@ -261,10 +263,12 @@ QWidget *TfrmLogin::BuildServerPanel()
     return panel;
 }
 
-QPushButton *TfrmLogin::AddPreset(const char *Name, const QString &Caption, const QString &Host, int Port)
+QPushButton *TfrmLogin::AddPreset(const char *Name, const QString &Caption, const QString &Host, int Port, bool Secure)
 {
     QPushButton *button = MakeButton(Name, Caption, this);
-    OnClick(button, [this, Host, Port] { PresetClick(Host, Port); });
+    OnClick(button, [this, Host, Port, Secure] { PresetClick(Host, Port, Secure); });
+    if (Secure)
+        button->setToolTip(QStringLiteral("%1, port %2, secure connection (TLS)").arg(Host).arg(Port));
     return button;
 }
 
@@ -346,6 +350,7 @@ void TfrmLogin::FormActivate()
     if (FServersIniPath.isEmpty())
         FServersIniPath = AppPaths::ServersIniPath();
     FServers = ServerList::Load(FServersIniPath);
+    FPasswordWithoutTls = ServerList::LoadPasswordWithoutTls(FServersIniPath, FServers.size());
     RefillNetworks();
 }
 
@@ -440,32 +445,45 @@ void TfrmLogin::RefillNetworks()
 void TfrmLogin::SaveServers()
 {
     try {
-        ServerList::Save(FServersIniPath, FServers);
+        ServerList::Save(FServersIniPath, FServers, FPasswordWithoutTls);
     } catch (const EFileError &) {
         ShowError(this, QStringLiteral("The server list could not be saved in %1.")
                             .arg(QDir::toNativeSeparators(QFileInfo(FServersIniPath).absolutePath())));
     }
 }
 
-QString TfrmLogin::RunServerDialog(const QString &Description, const QString &Address, const QString &Port,
+QString TfrmLogin::RunServerDialog(const ServerList::TServerFields &Fields, bool &PasswordWithoutTls,
                                    bool DescriptionFixed)
 {
     TfrmServerInfo dialog(this);
-    dialog.txtDesc->setText(Description);
+    dialog.txtDesc->setText(Fields.Description);
     dialog.txtDesc->setEnabled(!DescriptionFixed);
-    dialog.txtAddress->setText(Address);
-    dialog.txtPort->setText(Port);
+    dialog.txtAddress->setText(Fields.Address);
+    dialog.txtPort->setText(Fields.Port);
+    {
+        const QSignalBlocker keepPort(dialog.chkSecure);
+        dialog.chkSecure->setChecked(Fields.Secure);
+    }
+    dialog.chkPasswordWithoutTls->setChecked(PasswordWithoutTls);
+    dialog.chkPasswordWithoutTls->setEnabled(!Fields.Secure);
     if (dialog.exec() != QDialog::Accepted)
         return {};
-    return ServerList::MakeEntry(dialog.txtDesc->text(), dialog.txtAddress->text(), dialog.txtPort->text());
+    const bool secure = dialog.chkSecure->isChecked();
+    PasswordWithoutTls = !secure && dialog.chkPasswordWithoutTls->isChecked();
+    return ServerList::MakeEntry(dialog.txtDesc->text(), dialog.txtAddress->text(), dialog.txtPort->text(), secure);
 }
 
 void TfrmLogin::btnAddServerClick()
 {
-    const QString entry = RunServerDialog({}, {}, QString::number(ServerList::DefaultPort), false);
+    ServerList::TServerFields fields;
+    fields.Port = QString::number(ServerList::DefaultPort);
+    bool passwordWithoutTls = false;
+    const QString entry = RunServerDialog(fields, passwordWithoutTls, false);
     if (entry.isEmpty())
         return;
     FServers << entry;
+    FPasswordWithoutTls.resize(FServers.size() - 1);
+    FPasswordWithoutTls << passwordWithoutTls;
     // The name as stored, so that the row finds its entry before and after the next refill alike.
     cboIRCNetwork->addItem(ServerList::EntryName(entry));
     cboIRCNetwork->setCurrentIndex(cboIRCNetwork->count() - 1);
@@ -480,10 +498,13 @@ void TfrmLogin::btnClick()
     if (row < 0 || row >= FServers.size())
         return;
     const ServerList::TServerFields fields = ServerList::SplitEntry(FServers.at(row));
-    const QString entry = RunServerDialog(fields.Description, fields.Address, fields.Port, true);
+    bool passwordWithoutTls = FPasswordWithoutTls.value(row);
+    const QString entry = RunServerDialog(fields, passwordWithoutTls, true);
     if (entry.isEmpty())
         return;
     FServers[row] = entry;
+    FPasswordWithoutTls.resize(FServers.size());
+    FPasswordWithoutTls[row] = passwordWithoutTls;
     SaveServers();
     RefillNetworks();
     cboIRCNetwork->setCurrentIndex(row);
@@ -495,6 +516,8 @@ void TfrmLogin::btnDeleteClick()
     if (row < 0 || row >= FServers.size())
         return;
     FServers.removeAt(row);
+    if (row < FPasswordWithoutTls.size())
+        FPasswordWithoutTls.removeAt(row);
     SaveServers();
     RefillNetworks();
 }
@@ -530,24 +553,24 @@ void TfrmLogin::LMD3DEffectButton2Click()
         return;
     }
     if (CheckNickname())
-        ConnectTo(fields.Address, *port);
+        ConnectTo(fields.Address, *port, fields.Secure, FPasswordWithoutTls.value(row));
 }
 
-void TfrmLogin::PresetClick(const QString &Host, int Port)
+void TfrmLogin::PresetClick(const QString &Host, int Port, bool Secure)
 {
     if (!proLogin->Selected()) {
         ShowMessage(this, SelectToConnectPreset);
         return;
     }
     if (CheckNickname())
-        ConnectTo(Host, Port);
+        ConnectTo(Host, Port, Secure);
 }
 
-void TfrmLogin::ConnectTo(const QString &Host, int Port)
+void TfrmLogin::ConnectTo(const QString &Host, int Port, bool Secure, bool PasswordWithoutTls)
 {
     TMxIRCConnection *connection = FShell->Connection();
     connection->SelectedCharacter = proLogin->Selected();
     // Busy before the attempt: a failure reported at once takes the cursor away again.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    connection->Connect(cboLogins->currentText(), txtPassword->text(), Host, Port);
+    connection->Connect(cboLogins->currentText(), txtPassword->text(), Host, Port, Secure, PasswordWithoutTls);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "LoginWindow.h"
+#include "ServerList.h"
 
 class QComboBox;
 class QLineEdit;
@@ -58,7 +59,7 @@ public:
     void btnClick();
     void btnDeleteClick();
     void LMD3DEffectButton2Click();
-    void PresetClick(const QString &Host, int Port);
+    void PresetClick(const QString &Host, int Port, bool Secure = false);
 
     TPersonaProfiles *proLogin;
     QComboBox *cboLogins;
@@ -85,16 +86,16 @@ protected:
 private:
     QWidget *BuildCharacterPanel();
     QWidget *BuildServerPanel();
-    QPushButton *AddPreset(const char *Name, const QString &Caption, const QString &Host, int Port);
+    QPushButton *AddPreset(const char *Name, const QString &Caption, const QString &Host, int Port, bool Secure);
     // Empties the nickname list and reloads the strip, which lists the nicknames again.
     void RefreshCharacters();
     void RefillNetworks();
     void SaveServers();
-    // The server dialog filled with the given fields; the new entry, or empty when cancelled.
-    QString RunServerDialog(const QString &Description, const QString &Address, const QString &Port,
-                            bool DescriptionFixed);
+    // The server dialog filled with the given fields and PasswordWithoutTls; the new entry (and
+    // PasswordWithoutTls as chosen), or empty when cancelled.
+    QString RunServerDialog(const ServerList::TServerFields &Fields, bool &PasswordWithoutTls, bool DescriptionFixed);
     // Hands the connection manager the character, then connects with the busy cursor.
-    void ConnectTo(const QString &Host, int Port);
+    void ConnectTo(const QString &Host, int Port, bool Secure = false, bool PasswordWithoutTls = false);
     bool CheckNickname();
 
     TAppShell *FShell;
@@ -102,6 +103,7 @@ private:
     QString FProfilesDir;
     QString FServersIniPath;
     QStringList FServers;
+    QList<bool> FPasswordWithoutTls; // one for each of FServers
     QString FChattleHost = QStringLiteral("127.0.0.1");
     int FChattlePort = 6667;
     std::unique_ptr<TPersonaLib> FPartLib;

@@ -1,5 +1,6 @@
 #include "frmServerInfo.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
@@ -43,6 +44,22 @@ TfrmServerInfo::TfrmServerInfo(QWidget *Parent) : QDialog(Parent)
     txtPort->setValidator(new QIntValidator(1, 65535, txtPort));
     txtPort->setMaxLength(5);
     txtPort->setFixedWidth(80);
+
+    chkSecure = new QCheckBox(QStringLiteral("Secure connection (TLS)"), this);
+    chkSecure->setObjectName(QStringLiteral("chkSecure"));
+    chkPasswordWithoutTls = new QCheckBox(QStringLiteral("Allow password login without TLS"), this);
+    chkPasswordWithoutTls->setObjectName(QStringLiteral("chkPasswordWithoutTls"));
+    chkPasswordWithoutTls->setToolTip(
+        QStringLiteral("Lets the character's password go to the server's login over a connection anyone on the "
+                       "way can read."));
+    layout->addWidget(chkSecure);
+    layout->addWidget(chkPasswordWithoutTls);
+    connect(chkSecure, &QCheckBox::toggled, this, [this](bool secure) {
+        chkPasswordWithoutTls->setEnabled(!secure);
+        const QString from = QString::number(secure ? ServerList::DefaultPort : ServerList::DefaultSecurePort);
+        if (txtPort->text() == from)
+            txtPort->setText(QString::number(secure ? ServerList::DefaultSecurePort : ServerList::DefaultPort));
+    });
 
     btnOk = new QPushButton(QStringLiteral("&Ok"), this);
     btnOk->setObjectName(QStringLiteral("btnOk"));

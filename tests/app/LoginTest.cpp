@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -292,8 +293,48 @@ TEST_F(LoginTest, presets_need_a_character_and_a_nickname_and_connect_to_their_h
     QTest::keyClicks(Login.cboLogins->lineEdit(), "Annie");
     for (QPushButton *preset : {Login.btnChattle, Login.btnDalNet, Login.btnIRCNet, Login.btnEFNet, Login.btnUnderNet})
         QTest::mouseClick(preset, Qt::LeftButton);
-    EXPECT_EQ(Attempts(), QStringList({"Annie ann 127.0.0.1:6667", "Annie ann irc.dal.net:7000",
+    EXPECT_EQ(Attempts(), QStringList({"Annie ann 127.0.0.1:6667", "Annie ann irc.dal.net:6697 TLS",
                                        "Annie ann open.ircnet.net:6667", "Annie ann irc.efnet.org:6667",
                                        "Annie ann irc.undernet.org:6667"}));
     EXPECT_EQ(Shell.Connection()->SelectedCharacter, Login.proLogin->Selected());
+}
+
+TEST_F(LoginTest, secure_entries_carry_their_mark_and_the_password_choice_to_the_connection)
+{
+    Start({"Ann"});
+    WhenServerDialogOpens([](TfrmServerInfo &dialog) {
+        QTest::keyClicks(dialog.txtDesc, "Safe");
+        QTest::keyClicks(dialog.txtAddress, "127.0.0.1");
+        dialog.chkSecure->click(); // the usual plain port turns into the usual secure one
+        EXPECT_FALSE(dialog.chkPasswordWithoutTls->isEnabled());
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    });
+    QTest::mouseClick(Login.btnAddServer, Qt::LeftButton);
+    WhenServerDialogOpens([](TfrmServerInfo &dialog) {
+        QTest::keyClicks(dialog.txtDesc, "Open");
+        QTest::keyClicks(dialog.txtAddress, "127.0.0.1");
+        dialog.chkPasswordWithoutTls->click();
+        QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+    });
+    QTest::mouseClick(Login.btnAddServer, Qt::LeftButton);
+    EXPECT_EQ(ReadIni(), "[servers]\nserv0=Safe:127.0.0.1:+6697\nserv1=Open:127.0.0.1:6667\n"
+                         "[password without tls]\nserv1=1\n");
+
+    ClickCharacter(0);
+    for (int row = 0; row < 2; ++row) {
+        Login.cboIRCNetwork->setCurrentIndex(row);
+        QTest::mouseClick(Login.LMD3DEffectButton2, Qt::LeftButton);
+    }
+    EXPECT_EQ(Attempts(), QStringList({"Ann ann 127.0.0.1:6697 TLS", "Ann ann 127.0.0.1:6667 password-without-TLS"}));
+
+    // Editing shows the entry as stored; deleting the first entry moves the second's choice with it.
+    Login.cboIRCNetwork->setCurrentIndex(0);
+    WhenServerDialogOpens([](TfrmServerInfo &dialog) {
+        EXPECT_TRUE(dialog.chkSecure->isChecked());
+        EXPECT_EQ(dialog.txtPort->text(), "6697");
+        dialog.reject();
+    });
+    QTest::mouseClick(Login.btn, Qt::LeftButton);
+    QTest::mouseClick(Login.btnDelete, Qt::LeftButton);
+    EXPECT_EQ(ReadIni(), "[servers]\nserv0=Open:127.0.0.1:6667\n[password without tls]\nserv0=1\n");
 }

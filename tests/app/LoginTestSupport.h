@@ -7,7 +7,8 @@
 #include "ClientSocket.h"
 #include "MxIRCConnection.h"
 
-// Never connects: each Open records "nick password host:port" as the IRC client was set up.
+// Never connects: each Open records "nick password host:port" as the IRC client was set up, followed
+// by " TLS" for a secure connection and " password-without-TLS" when that is allowed.
 class TLoginRecordingSocket : public TClientSocket {
 public:
     void SetHost(const QString &Host, quint16 Port) override;
