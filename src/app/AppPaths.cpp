@@ -56,6 +56,8 @@ QString ServersIniPath()
     return (RunningFromBuildFolder() ? ApplicationDir() : UserDataDir()) + "/servers.ini";
 }
 
+QString TrustedCertificatesPath() { return UserDataDir() + "/trusted-certificates"; }
+
 QString LogsDir()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logs";

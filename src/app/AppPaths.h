@@ -13,6 +13,8 @@ QString ArtworkDir();
 // Created when missing.
 QString ProfilesDir();
 QString ServersIniPath();
+// The servers' certificates the user trusts, always in the user's data folder.
+QString TrustedCertificatesPath();
 QString HelpFilePath();
 // The conversation logs, always in the user's data folder; not created here.
 QString LogsDir();

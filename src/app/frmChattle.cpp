@@ -21,6 +21,8 @@
 #include "AppLog.h"
 #include "AppPaths.h"
 #include "Banner.h"
+#include "CertificateQuestion.h"
+#include "CertificateTrust.h"
 #include "ChatLogWriter.h"
 #include "ChattleCursors.h"
 #include "ChattleError.h"
@@ -63,6 +65,8 @@ const QString NickInUseText = QStringLiteral("The nickname you have chosen is in
 const QString BannedText = QStringLiteral("You have been banned from this server.  Try connecting to a different one.");
 const QString DisconnectedText =
     QStringLiteral("You have been disconnected.  Please check your connection, or try a different IRC server.");
+const QString LoginRefusedText = QStringLiteral(
+    "The server refused the password for %1 (SASL). Check the character's password, or clear it to log in without one.");
 const QString NotOnlineText = QStringLiteral("Please verify you are connected to the Internet.");
 
 // The desktop's default sans-serif font, sized in points or, when pixelSize is given, in pixels.
@@ -99,6 +103,9 @@ TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *
 
     FConnection = new TMxIRCConnection(this, Socket);
     FConnection->Host = this;
+    FConnection->IRCClient()->OnCertificateCheck = [this](QObject *, const TPeerCertificate &certificate) {
+        return CheckServerCertificate(this, TCertificateTrust(AppPaths::TrustedCertificatesPath()), certificate);
+    };
     FConnection->CreateChannelBrowser = [this](QWidget *owner) {
         auto *browser = new TfrmChannels(owner, this);
         browser->NewChannelDialog = NewChannelDialog;
@@ -465,6 +472,15 @@ void TfrmChattle::ConnectionError(int Code)
     case ConnectionFailure::Banned:
         if (report(BannedText) && LoginWindow)
             LoginWindow->ShowLogin();
+        break;
+    case ConnectionFailure::LoginRefused:
+        if (report(LoginRefusedText.arg(FConnection->OwnNick())) && LoginWindow)
+            LoginWindow->ShowLogin();
+        break;
+    case ConnectionFailure::CertificateRefused: // the user has been told, or has cancelled
+        ResetScreenCursor();
+        if (LoginWindow)
+            LoginWindow->BringLoginToFront();
         break;
     case ConnectionFailure::Disconnected:
         if (report(DisconnectedText)) {

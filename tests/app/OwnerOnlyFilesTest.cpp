@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "CertificateTrust.h"
 #include "PersonaInst.h"
 #include "RoomsTestSupport.h"
 #include "ServerList.h"
@@ -19,6 +20,8 @@ TEST(OwnerOnlyFilesTest, profiles_and_the_server_list_are_readable_by_their_owne
         {"bob.pr1", [](const QString &path) { NewCharacter("bob")->SaveToFile(path); }},
         {"servers.ini",
          [](const QString &path) { ServerList::Save(path, {ServerList::MakeEntry("Chattle Server", "127.0.0.1", "6667")}); }},
+        {"trusted-certificates",
+         [](const QString &path) { TCertificateTrust(path).Remember({"irc.test", 6697, "AB:CD", "irc.test", {}, {}}); }},
     };
     for (const auto &c : cases)
         for (const bool replacing : {false, true}) {
