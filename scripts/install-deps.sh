@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libqt6opengl6-dev
   libgif-dev libjpeg62-turbo-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  ngircd inspircd xvfb xauth
+  ngircd inspircd xvfb xauth openssl
   desktop-file-utils appstream
   clang libclang-rt-14-dev
   fonts-dejavu-core

@@ -11,6 +11,18 @@ QStringList TInspircdServer::Arguments(const QString &folder) const
     return arguments;
 }
 
+QString TInspircdServer::TlsConfiguration() const
+{
+    if (TlsPort() == 0)
+        return {};
+    return QStringLiteral(R"(<module name="ssl_gnutls">
+<sslprofile name="tests" provider="gnutls" certfile="%1" keyfile="%2" dhfile="">
+<bind address="127.0.0.1" port="%3" type="clients" sslprofile="tests">
+)")
+        .arg(CertFile(), KeyFile())
+        .arg(TlsPort());
+}
+
 bool TInspircdServer::Configure(const QString &folder, quint16 port)
 {
     const QDir dir(folder);
@@ -25,5 +37,5 @@ bool TInspircdServer::Configure(const QString &folder, quint16 port)
 )")
                                                         .arg(Name)
                                                         .arg(port)
-                                                        .arg(dir.filePath("motd.txt")));
+                                                        .arg(dir.filePath("motd.txt")) + TlsConfiguration());
 }

@@ -9,4 +9,7 @@ protected:
     QStringList Arguments(const QString &folder) const override;
     bool Configure(const QString &folder, quint16 port) override;
     QString ReadyText() const override { return QStringLiteral("InspIRCd is now running"); }
+
+private:
+    QString TlsConfiguration() const;
 };

@@ -9,6 +9,11 @@ QStringList TNgircdServer::Arguments(const QString &folder) const
 
 bool TNgircdServer::Configure(const QString &folder, quint16 port)
 {
+    QString tls; // a fresh DH group is generated at each start: a second or so
+    if (TlsPort() != 0)
+        tls = QStringLiteral("[SSL]\n\tCertFile = %1\n\tKeyFile = %2\n\tPorts = %3\n")
+                  .arg(CertFile(), KeyFile())
+                  .arg(TlsPort());
     return WriteFile(QDir(folder).filePath("ngircd.conf"), QStringLiteral(R"([Global]
 	Name = %1
 	Info = Chattle integration test server
@@ -30,5 +35,5 @@ bool TNgircdServer::Configure(const QString &folder, quint16 port)
 	PAM = no
 )")
                                                                   .arg(Name)
-                                                                  .arg(port));
+                                                                  .arg(port) + tls);
 }

@@ -36,6 +36,14 @@ bool TTestIrcServer::WriteFile(const QString &path, const QString &text)
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0;
 }
 
+void TTestIrcServer::EnableTls(const QString &CertFile, const QString &KeyFile)
+{
+    FCertFile = CertFile;
+    FKeyFile = KeyFile;
+    if (FTlsPort == 0)
+        FTlsPort = FreePort();
+}
+
 bool TTestIrcServer::Start()
 {
     FError.clear();

@@ -28,6 +28,10 @@ public:
     void Kill();
     bool Running() const { return FProcess.state() != QProcess::NotRunning; }
     quint16 Port() const { return FPort; }
+    // Listens with TLS as well from the next Start on, on a port of its own, with the given PEM
+    // certificate and key; set again before a restart to change the certificate.
+    void EnableTls(const QString &CertFile, const QString &KeyFile);
+    quint16 TlsPort() const { return FTlsPort; }
     QString Error() const { return FError; }
     // What the server printed so far.
     QString Output();
@@ -41,6 +45,9 @@ protected:
     virtual QString ReadyText() const = 0;
 
     static bool WriteFile(const QString &path, const QString &text);
+    // Set by EnableTls; a TlsPort of 0 means plain only.
+    QString CertFile() const { return FCertFile; }
+    QString KeyFile() const { return FKeyFile; }
 
 private:
     QTemporaryDir FDir;
@@ -48,4 +55,7 @@ private:
     QString FOutput;
     QString FError;
     quint16 FPort = 0;
+    quint16 FTlsPort = 0;
+    QString FCertFile;
+    QString FKeyFile;
 };
