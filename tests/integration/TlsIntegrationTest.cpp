@@ -44,8 +44,8 @@ TTestCertificate MakeCertificate(const QTemporaryDir &folder, const QString &nam
     return made;
 }
 
-// A box's text with its line breaks read as ":", so a fingerprint split over two lines reads whole.
-QString Joined(QString text) { return text.replace(u'\n', u':'); }
+// A box's text without its line breaks, so a fingerprint split over two lines reads whole.
+QString Joined(QString text) { return text.remove(u'\n'); }
 
 class TlsTest : public ::testing::Test {
 protected:
@@ -93,7 +93,7 @@ protected:
         Client.ServerPort = secure ? Server->TlsPort() : Server->Port();
         Client.Secure = secure;
         Client.Connect();
-        QTest::qWaitFor([this] { return !Events.Log.filter(QRegularExpression("^On(EndMOTD|CommError)")).isEmpty(); },
+        (void)QTest::qWaitFor([this] { return !Events.Log.filter(QRegularExpression("^On(EndMOTD|CommError)")).isEmpty(); },
                         WaitMs);
         return Events.Log.contains("OnEndMOTD()");
     }
@@ -131,7 +131,8 @@ TEST_F(TlsTest, cancel_does_not_connect_and_remembers_nothing)
 {
     EXPECT_FALSE(Connect(true));
     EXPECT_EQ(ShownKinds(), QList<TDialogKind>{TDialogKind::Choice});
-    EXPECT_EQ(Events.Log.filter("OnCommError"), QStringList{QString("OnCommError(%1, 0)").arg(int(eeCertificate))});
+    EXPECT_EQ(Events.Log.filter(QString("OnCommError(%1,").arg(int(eeCertificate))).size(), 1)
+        << Events.Log.join('\n').toStdString();
     EXPECT_FALSE(Client.Connected());
     EXPECT_FALSE(QFile::exists(Trust.FilePath()));
 }
