@@ -1,12 +1,18 @@
-// Draws the login window with three saved characters and the server dialog off screen and saves them
-// as PNG files for people to look at: login_screenshots <output folder>.
+// Draws the login window with three saved characters, the server dialog and the question about an
+// unknown server certificate off screen and saves them as PNG files for people to look at:
+// login_screenshots <output folder>.
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QCryptographicHash>
 #include <QTemporaryDir>
+#include <QTimer>
 
+#include "CertificateQuestion.h"
+#include "CertificateTrust.h"
 #include "LoginTestSupport.h"
 #include "PersonaInst.h"
 #include "PersonaLib.h"
@@ -66,7 +72,27 @@ int main(int argc, char **argv)
     dialog.txtDesc->setText("Friends");
     dialog.txtAddress->setText("irc.friends.example");
     dialog.txtPort->setText("6697");
+    dialog.chkSecure->setChecked(true);
     dialog.show();
     saved = Save(dialog, QDir(output).filePath("server-info.png")) && saved;
-    return saved ? 0 : 1;
+    dialog.hide();
+
+    // The real question, grabbed while it waits for its answer and then cancelled.
+    TPeerCertificate certificate;
+    certificate.Host = QStringLiteral("irc.friends.example");
+    certificate.Port = 6697;
+    certificate.Fingerprint = QString::fromLatin1(
+        QCryptographicHash::hash("friends", QCryptographicHash::Sha256).toHex(':').toUpper());
+    certificate.Subject = QStringLiteral("irc.friends.example");
+    certificate.Expiry = QDateTime(QDate(2027, 6, 30), QTime(12, 0), Qt::UTC);
+    certificate.Problems = QStringList{QStringLiteral("The certificate is self-signed, and untrusted")};
+    bool grabbed = false;
+    QTimer::singleShot(200, &app, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            grabbed = box->grab().save(QDir(output).filePath("certificate-question.png"));
+            box->close();
+        }
+    });
+    CheckServerCertificate(&login, TCertificateTrust(QDir(folder.path()).filePath("trusted")), certificate);
+    return saved && grabbed ? 0 : 1;
 }
