@@ -106,6 +106,24 @@ TEST_F(MainWindowTest, each_failure_code_shows_its_message_and_then_shows_or_rai
          "show"},
         {"banned (1465)", true, [](TMainWindowRig &rig) { rig.Feed(":srv 465 alice :You are banned"); },
          "You have been banned from this server.  Try connecting to a different one.", "show"},
+        {"password refused at the SASL login (1904)", false,
+         [](TMainWindowRig &rig) {
+             rig.Window->Connection()->Connect("alice", "pw", "srv1", 6697, true);
+             rig.Socket->AcceptConnection();
+             rig.Login.Calls.clear(); // the window hid at the connect
+             for (const char *line : {":srv CAP * LS :sasl", ":srv CAP alice ACK :sasl", "AUTHENTICATE +",
+                                      ":srv 904 alice :SASL authentication failed"})
+                 rig.Feed(line);
+         },
+         "The server refused the password for alice (SASL). Check the character's password, or clear it to log in "
+         "without one.",
+         "show"},
+        {"certificate refused (1010)", false,
+         [](TMainWindowRig &rig) {
+             rig.Window->Connection()->Connect("alice", "", "srv1", 6697, true);
+             rig.Socket->Fail(eeCertificate, 14);
+         },
+         "", "front"},
         {"lost (2001)", true, [](TMainWindowRig &rig) { rig.Socket->PeerCloses(); },
          "You have been disconnected.  Please check your connection, or try a different IRC server.", "show"},
         {"other socket error (2000)", true, [](TMainWindowRig &rig) {
