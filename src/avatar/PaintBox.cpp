@@ -15,6 +15,8 @@ TMxPaintBox::TMxPaintBox(TMxImage *image) : QWidget(image), FImage(image)
 void TMxPaintBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    // The room is pixel art: scaling for the screen must never blur it.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     RunGuarded([&] { FImage->Paint(painter); });
 }
 
