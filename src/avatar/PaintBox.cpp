@@ -5,11 +5,17 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
 
 TMxPaintBox::TMxPaintBox(TMxImage *image) : QWidget(image), FImage(image)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+}
+
+QPoint TMxPaintBox::PixelAt(const QPointF &position)
+{
+    return QPoint(qFloor(position.x()), qFloor(position.y()));
 }
 
 void TMxPaintBox::paintEvent(QPaintEvent *)
@@ -22,13 +28,13 @@ void TMxPaintBox::paintEvent(QPaintEvent *)
 
 void TMxPaintBox::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = PixelAt(event->position());
     const Qt::MouseButton button = event->button();
     RunGuarded([&] { FImage->PaintBoxMouseDown(at.x(), at.y(), button); });
 }
 
 void TMxPaintBox::mouseMoveEvent(QMouseEvent *event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = PixelAt(event->position());
     RunGuarded([&] { FImage->PaintBoxMouseMove(at.x(), at.y()); });
 }
