@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ErrorHook.h"
+#include "PaintBox.h"
 
 namespace {
 QColor ToQColor(TPixel pixel) { return QColor::fromRgb(pixel & 0xFFFFFF); }
@@ -26,7 +27,7 @@ protected:
     }
     void mousePressEvent(QMouseEvent *event) override
     {
-        const QPoint at = event->position().toPoint();
+        const QPoint at = TMxPaintBox::PixelAt(event->position());
         RunGuarded([&] { FOwner->pboxGradientMouseDown(at.x(), at.y()); });
     }
 
