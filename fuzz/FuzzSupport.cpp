@@ -9,14 +9,20 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 namespace {
+// In memory (tmpfs) where the system has one: the targets that go through files write one per input.
 QTemporaryDir &ScratchDir()
 {
-    static QTemporaryDir dir;
-    if (!dir.isValid())
+    // Removed with its files when the run ends.
+    static const std::unique_ptr<QTemporaryDir> dir = [] {
+        auto inMemory = std::make_unique<QTemporaryDir>(QStringLiteral("/dev/shm/chattle_fuzz-XXXXXX"));
+        return inMemory->isValid() ? std::move(inMemory) : std::make_unique<QTemporaryDir>();
+    }();
+    if (!dir->isValid())
         std::abort();
-    return dir;
+    return *dir;
 }
 
 volatile long long Sink = 0;

@@ -4,17 +4,14 @@
 // script; characters come from the tiny test artwork.
 #include "ChattleError.h"
 #include "Dialogs.h"
+#include "FuzzRooms.h"
 #include "FuzzSupport.h"
 #include "PersonaInst.h"
 #include "PersonaSpace.h"
 #include "frameChatFrame.h"
-#include "frameText.h"
-#include "frmRequest.h"
-
-#include <QListWidget>
-#include <QTextEdit>
 
 #include <QStringList>
+
 namespace {
 const QString Own = QStringLiteral("alice");
 
@@ -35,24 +32,6 @@ struct TFrames {
         frame->Init(std::move(character));
         frame->SetRoom(room);
         return frame;
-    }
-
-    static void Empty(TframeChatFrame &frame)
-    {
-        for (QListWidget *list : {frame.lstUsers, frame.lstVisualUsers})
-            list->clear();
-        std::vector<QString> remote;
-        for (const TNamedPersona &entry : frame.Space()->Instances())
-            remote.push_back(entry.Persona->Name);
-        for (const QString &name : remote)
-            frame.Space()->RemoveInstance(name);
-        frame.frameChatText->txtConversation->clear();
-        qDeleteAll(frame.findChildren<TfrmRequest *>());
-        TPersonaInst *own = frame.OwnCharacter();
-        own->Name = Own;
-        own->EndInteraction();
-        own->Walking = false;
-        own->SetPosition(10, 250);
     }
 };
 
@@ -79,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const QStringList senders = {QStringLiteral("peer"), QStringLiteral("bob"), Own};
     TframeChatFrame &frame = size % 2 == 0 ? *Frames().Room : *Frames().Private;
-    TFrames::Empty(frame);
+    EmptyChatFrame(frame, Own);
 
     for (const QString &line : FuzzText(data, size).split(QLatin1Char('\n'))) {
         if (line.isEmpty())

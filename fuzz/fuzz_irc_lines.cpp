@@ -8,6 +8,7 @@
 #include "IRCChannel.h"
 #include "IRCClient.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 namespace {
@@ -75,6 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TSession &session = Session();
     TIRCClient &client = session.Client;
     client.Disconnect();
+    // The rosters of the last input go with deleteLater; without an event loop they would pile up.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     session.Events.Take();
     client.IgnoreListReplies = size % 2 == 1;
     client.SetOwnNick(QStringLiteral("me"));

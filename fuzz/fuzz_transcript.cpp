@@ -1,16 +1,20 @@
 // A whole server transcript through the connection manager into room and private chat windows: the
 // bytes arrive on the fake socket in chunks whose size follows from the input's length, each queued
 // line is dispatched as the line pump does, and the windows are real widgets in a plain document area.
-// One connection lives for the whole run; every input logs in afresh, and the windows it opened are
-// closed and deleted after it, as the main window does on a lost connection.
+// One connection lives for the whole run; every input logs in afresh. The windows of a few names that
+// the seeds use stay open from one input to the next, emptied, as they would over a reconnection, so
+// that a join finds its window ready instead of building one with its character each time; every
+// other window an input opens is closed and deleted after it.
 #include "Dialogs.h"
 #include "ErrorHook.h"
 #include "FakeSocket.h"
+#include "FuzzRooms.h"
 #include "FuzzSupport.h"
 #include "IRCClient.h"
 #include "MdiWindowHost.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
+#include "frmChat.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -18,6 +22,10 @@
 #include <QTimer>
 
 namespace {
+const QString Own = QStringLiteral("alice");
+const QStringList KeptWindows = {QStringLiteral("#lobby"), QStringLiteral("#den"), QStringLiteral("#burst"),
+                                 QStringLiteral("bob")};
+
 struct TSession {
     QMdiArea Area;
     TMdiWindowHost Host{&Area};
@@ -27,7 +35,7 @@ struct TSession {
 
     TSession()
     {
-        Selected.Name = QStringLiteral("alice");
+        Selected.Name = Own;
         Connection.Host = &Host;
         Connection.PersonaLib = &MiniLibrary();
         Connection.SelectedCharacter = &Selected;
@@ -38,6 +46,7 @@ struct TSession {
                 Connection.CloseAll();
         };
         Connection.IRCClient()->LineTimer()->stop();
+        OpenKeptWindows();
     }
 
     void Pump()
@@ -47,13 +56,31 @@ struct TSession {
             RunGuarded([&client] { client.ProcessNextLine(); });
     }
 
+    // Opens the kept windows that are missing (an input may have closed them) through the manager, and
+    // empties them all.
+    void OpenKeptWindows()
+    {
+        for (const QString &name : KeptWindows) {
+            if (!Connection.FindRoom(name))
+                Connection.OpenRoom(name);
+            EmptyChatFrame(*Connection.FindRoom(name)->frameChatFrame, Own);
+        }
+    }
+
     void Reset()
     {
-        Connection.CloseAll();
         Connection.IRCClient()->Disconnect();
+        for (const QString &name : Connection.RoomNames()) {
+            TfrmChat *window = Connection.FindRoom(name);
+            if (KeptWindows.contains(name) && window->RoomName == name)
+                continue;
+            window->CloseQuietly();
+            Connection.RoomClosed(name);
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (!Area.subWindowList().isEmpty())
-            __builtin_trap(); // a window outlived the close of every room
+        OpenKeptWindows();
+        if (Area.subWindowList().size() != KeptWindows.size())
+            __builtin_trap(); // a window outlived its close
         Socket->Written.clear();
     }
 };
@@ -80,7 +107,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     TSession &session = Session();
-    session.Connection.Connect(QStringLiteral("alice"), QString(), QStringLiteral("srv1"), 6667);
+    session.Connection.Connect(Own, QString(), QStringLiteral("srv1"), 6667);
     session.Socket->AcceptConnection();
     ForEachChunk(data, size, 1 + size % 509, [&](const QByteArray &bytes) {
         session.Socket->Receive(bytes);
