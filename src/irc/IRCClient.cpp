@@ -35,7 +35,7 @@ bool IsListReply(const QString &Line)
 
 TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
     : QObject(Owner), RealName(DefaultRealName), FSocket(Socket ? Socket : new TTcpClientSocket),
-      FLineTimer(new QTimer(this))
+      FLineTimer(new QTimer(this)), FSendQueue(new TSendQueue([this](QString line) { WriteLine(line); }, this))
 {
     FSocket->setParent(this);
     FSocket->OnConnect = [this](QObject *sender) { SocketConnect(sender); };
@@ -74,6 +74,7 @@ void TIRCClient::Connect()
     if (FConnected)
         FSocket->Close();
     // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
+    ResetSendPath();
     FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
     FFramer.Clear();
     try {
@@ -91,6 +92,7 @@ void TIRCClient::Disconnect()
     FDisconnecting = true;
     FConnected = false;
     FSocket->Close();
+    ResetSendPath();
     FreeChannels();
     if (OnDisconnect)
         OnDisconnect(this, QStringLiteral("Disconnected"));
@@ -101,10 +103,11 @@ void TIRCClient::SendRaw(const QString &Line)
     if (!FConnected)
         return;
     const QString line = CutAtLineBreak(Line);
-    WriteLine(line.left(CharsFittingUtf8(line, 0, MaxSentLine)));
+    Send(line.left(CharsFittingUtf8(line, 0, MaxSentLine)));
 }
 
-void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
+void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text, TSendPriority Priority,
+                             const QString &MergeKey)
 {
     if (!FConnected)
         return;
@@ -138,7 +141,7 @@ void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
         // A handler of the echo may disconnect; what is left is then dropped.
         if (!FConnected)
             return;
-        WriteLine(head + piece);
+        Send(head + piece, Priority, pieces.size() == 1 ? MergeKey : QString());
         if (EchoOn && OnChannelMsg)
             OnChannelMsg(this, FOwnNick, Target, piece);
     }
@@ -224,6 +227,7 @@ void TIRCClient::SocketConnect(QObject *)
 void TIRCClient::SocketDisconnect(QObject *Sender)
 {
     qCDebug(lcIrc) << "Disconnected";
+    ResetSendPath();
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -236,6 +240,7 @@ void TIRCClient::SocketDisconnect(QObject *Sender)
 void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)
 {
     qCDebug(lcIrc) << "Connection error" << ErrorCode;
+    ResetSendPath();
     FreeChannels();
     FConnected = false;
     FSocket->Close();

@@ -59,6 +59,9 @@ void TIRCClient::DispatchLine(const QString &Line)
 void TIRCClient::DispatchNumeric(int Code)
 {
     switch (Code) {
+    case 1: // welcome
+        RegistrationEnded();
+        break;
     case 322: // LIST entry
         if (OnNewChannelMsg && Param(3) != u"*") {
             const QString name = Param(3);
