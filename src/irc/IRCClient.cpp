@@ -98,12 +98,12 @@ void TIRCClient::Disconnect()
         OnDisconnect(this, QStringLiteral("Disconnected"));
 }
 
-void TIRCClient::SendRaw(const QString &Line)
+void TIRCClient::SendRaw(const QString &Line, TSendPriority Priority)
 {
     if (!FConnected)
         return;
     const QString line = CutAtLineBreak(Line);
-    Send(line.left(CharsFittingUtf8(line, 0, MaxSentLine)));
+    Send(line.left(CharsFittingUtf8(line, 0, MaxSentLine)), Priority);
 }
 
 void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text, TSendPriority Priority,

@@ -80,7 +80,7 @@ public:
     void Disconnect();
     // One protocol line: cut at the first CR, LF or NUL and to 510 bytes of UTF-8, then CR LF.
     // It goes through the send queue; registration, PONG and QUIT are written at once.
-    void SendRaw(const QString &Line);
+    void SendRaw(const QString &Line, TSendPriority Priority = TSendPriority::Normal);
     // A PRIVMSG to a channel or nick; a long text goes out as several messages, each echoed at once.
     // Priority and MergeKey are the send queue's (a one-piece message only merges).
     void SendPrivMsg(const QString &Target, const QString &Text, TSendPriority Priority = TSendPriority::Normal,

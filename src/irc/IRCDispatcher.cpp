@@ -198,8 +198,9 @@ void TIRCClient::DispatchJoin()
         channel->IRCClient = this;
         channel->SetChannelName(channelName);
         FChannels << channel;
+        // The long names are a nicety: the request waits behind what the user sends.
         if (RetrieveLongNames)
-            SendRaw("WHO " + channelName);
+            SendRaw("WHO " + channelName, TSendPriority::Low);
         if (OnJoined)
             OnJoined(this, channel, channelName);
         return;
