@@ -117,7 +117,14 @@ bool TMxIRCConnection::IsConnected() const { return FClient->Connected(); }
 
 void TMxIRCConnection::SendCommand(const QString &Line) { FClient->SendRaw(Line); }
 
-void TMxIRCConnection::SendMessage(const QString &Target, const QString &Text) { FClient->SendPrivMsg(Target, Text); }
+void TMxIRCConnection::SendMessage(const QString &Target, const QString &Text)
+{
+    // Moves wait behind conversation, and a newer move to the same target replaces one still waiting.
+    if (IsMoveText(Text))
+        FClient->SendPrivMsg(Target, Text, TSendPriority::Low, Target);
+    else
+        FClient->SendPrivMsg(Target, Text);
+}
 
 void TMxIRCConnection::ShowChannels()
 {
