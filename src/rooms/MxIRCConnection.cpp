@@ -1,6 +1,7 @@
 #include "MxIRCConnection.h"
 
 #include <QWidget>
+#include <utility>
 
 #include "AvatarProtocol.h"
 #include "ChannelBrowser.h"
@@ -103,6 +104,7 @@ TChannelBrowser *TMxIRCConnection::ChannelBrowser() const { return FBrowserWindo
 
 void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, const QString &Host, int Port)
 {
+    UserChoice();
     FClient->SetOwnNick(Nick);
     FClient->Password = Password;
     FClient->ServerAddress = Host;
@@ -111,7 +113,53 @@ void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, con
     FOwnNick = Nick;
 }
 
-void TMxIRCConnection::Disconnect() { FClient->Disconnect(); }
+void TMxIRCConnection::Disconnect()
+{
+    UserChoice();
+    FClient->Disconnect();
+}
+
+void TMxIRCConnection::UserChoice()
+{
+    FReopen.reset();
+    if (OnUserChoice)
+        OnUserChoice(this);
+}
+
+TOpenWindows TMxIRCConnection::OpenWindows() const
+{
+    TOpenWindows windows;
+    for (const QString &name : RoomNames()) {
+        if (IsRoomName(name))
+            windows.Rooms << TOpenWindows::TRoom{name, FBackgrounds.Value(name)};
+        else
+            windows.Privates << name;
+    }
+    return windows;
+}
+
+void TMxIRCConnection::Reconnect(const TOpenWindows &Windows)
+{
+    FReopen = Windows;
+    FClient->SetOwnNick(FOwnNick);
+    FClient->Connect();
+}
+
+void TMxIRCConnection::AbandonReconnect()
+{
+    FReopen.reset();
+    FClient->Disconnect();
+}
+
+void TMxIRCConnection::ReopenWindows(const TOpenWindows &Windows)
+{
+    // Each room window opens when the server confirms the join, and announces the character when
+    // the companion's join follows.
+    for (const TOpenWindows::TRoom &room : Windows.Rooms)
+        JoinRoomPair(room.Name, room.Background.isEmpty() ? RoomBackground::Manor : room.Background);
+    for (const QString &nick : Windows.Privates)
+        OpenPrivateChat(nick);
+}
 
 bool TMxIRCConnection::IsConnected() const { return FClient->Connected(); }
 
@@ -180,14 +228,18 @@ void TMxIRCConnection::CreateRoom(const QString &Name, const QString &Descriptio
 
 void TMxIRCConnection::JoinRoom(const QString &Name, const QString &CompanionTopic)
 {
-    const QString background = BackgroundFromTopic(CompanionTopic);
     if (TfrmChat *window = FindRoom(Name)) {
         BringRoomToFront(window);
         return;
     }
+    JoinRoomPair(Name, BackgroundFromTopic(CompanionTopic));
+}
+
+void TMxIRCConnection::JoinRoomPair(const QString &Name, const QString &Background)
+{
     for (const QString &line : JoinRoomLines(Name))
         SendCommand(line);
-    FBackgrounds.Put(Name, background);
+    FBackgrounds.Put(Name, Background);
 }
 
 // ---- Operations for the windows ------------------------------------------------------------------
@@ -304,7 +356,13 @@ void TMxIRCConnection::ClientCommError(TErrorEvent Kind)
 
 void TMxIRCConnection::ClientEndMOTD()
 {
-    ShowChannels();
+    if (std::optional<TOpenWindows> reopen = std::exchange(FReopen, std::nullopt)) {
+        ReopenWindows(*reopen);
+        if (OnReconnected)
+            OnReconnected(this, FClient->ServerAddress);
+    } else {
+        ShowChannels();
+    }
     ResetScreenCursor();
 }
 
