@@ -106,8 +106,8 @@ TEST_F(MainWindowTest, each_failure_code_shows_its_message_and_then_shows_or_rai
          "show"},
         {"banned (1465)", true, [](TMainWindowRig &rig) { rig.Feed(":srv 465 alice :You are banned"); },
          "You have been banned from this server.  Try connecting to a different one.", "show"},
-        {"lost (2001)", true, [](TMainWindowRig &rig) { rig.Socket->PeerCloses(); },
-         "You have been disconnected.  Please check your connection, or try a different IRC server.", "show"},
+        {"lost (2001): reconnecting instead of the login", true, [](TMainWindowRig &rig) { rig.Socket->PeerCloses(); },
+         "You have been disconnected.  Please check your connection, or try a different IRC server.", ""},
         {"other socket error (2000)", true, [](TMainWindowRig &rig) {
              TMxIRCConnection *connection = rig.Window->Connection();
              connection->OnError(connection, ConnectionFailure::SocketError);
