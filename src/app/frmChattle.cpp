@@ -40,6 +40,7 @@
 #include "Palette.h"
 #include "ProductInfo.h"
 #include "QtSoundPlayer.h"
+#include "Reconnector.h"
 #include "ToolGlyphs.h"
 #include "VersionCheck.h"
 #include "WindowMarks.h"
@@ -89,7 +90,7 @@ template <typename Handler> auto Guarded(Handler handler)
 } // namespace
 
 TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *ServiceSocket)
-    : QMainWindow(Parent), FConnection(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea)),
+    : QMainWindow(Parent), FConnection(nullptr), FReconnector(nullptr), FArea(new QMdiArea(this)), FHost(std::make_unique<TMdiWindowHost>(FArea)),
       FServiceSocket(ServiceSocket)
 {
     if (FServiceSocket)
@@ -110,6 +111,11 @@ TfrmChattle::TfrmChattle(QWidget *Parent, TClientSocket *Socket, TClientSocket *
         auto *browser = new TfrmChannels(owner, this);
         browser->NewChannelDialog = NewChannelDialog;
         return browser;
+    };
+    FReconnector = new TReconnector(this, FConnection);
+    FReconnector->OnCancelled = [this] {
+        if (LoginWindow)
+            LoginWindow->ShowLogin();
     };
 
     FArtworkDir = AppPaths::ArtworkDir();
@@ -333,6 +339,10 @@ void TfrmChattle::FormActivate()
         if (console)
             console->AddLine(sender, text);
     };
+    FReconnector->OnConsoleLine = [this, console](QString text) {
+        if (console)
+            console->AddLine(this, text);
+    };
 
     if (LoginWindow) {
         LoginWindow->SetDirectories(FArtworkDir, FProfilesDir);
@@ -453,6 +463,8 @@ void TfrmChattle::ConnectionConnected()
 
 void TfrmChattle::ConnectionError(int Code)
 {
+    if (FReconnector->AttemptError(Code))
+        return;
     const QPointer<TfrmChattle> self = this;
     auto report = [this, &self](const QString &text) {
         ShowError(this, text);
@@ -479,16 +491,19 @@ void TfrmChattle::ConnectionError(int Code)
         break;
     case ConnectionFailure::CertificateRefused: // the user has been told, or has cancelled
         ResetScreenCursor();
-        if (LoginWindow)
-            LoginWindow->BringLoginToFront();
+        if (LoginWindow) // hidden when a reconnect was refused
+            LoginWindow->ShowLogin();
         break;
-    case ConnectionFailure::Disconnected:
-        if (report(DisconnectedText)) {
-            FConnection->CloseAll();
-            if (LoginWindow)
-                LoginWindow->ShowLogin();
-        }
+    case ConnectionFailure::Disconnected: {
+        // The rooms close and the countdown starts at once; the message does not wait for its OK,
+        // so the reconnect goes on while it is up. Cancel brings the login window.
+        const TOpenWindows open = FConnection->OpenWindows();
+        FConnection->CloseAll();
+        FReconnector->ConnectionLost(open);
+        OpenMessage(this, DisconnectedText, {});
+        ResetScreenCursor();
         break;
+    }
     default:
         break;
     }
@@ -564,6 +579,7 @@ bool TfrmChattle::RestorePlacement()
 void TfrmChattle::closeEvent(QCloseEvent *event)
 {
     RunGuarded([this] {
+        FReconnector->Stop();
         if (FConnection->IsConnected()) {
             FConnection->SendCommand(QuitLine);
             FConnection->Disconnect();

@@ -28,6 +28,7 @@ class TClientSocket;
 class TLoginWindow;
 class TMxPalette;
 class TQtSoundPlayer;
+class TReconnector;
 class TSoundPlayer;
 class TMdiWindowHost;
 class TfrmNewChannel;
@@ -80,6 +81,8 @@ public:
     TBanner *Banner() const { return AdImage1; }
     QMdiArea *Area() const { return FArea; }
     bool Activated() const { return FActivated; }
+    // Connects again after a lost connection; its status bar line counts down (tests tick it).
+    TReconnector *Reconnector() const { return FReconnector; }
     // The options and services every chat window shares (tests replace the notifier and the checks).
     TChatComforts &ChatComforts() { return FComforts; }
     const TComfortOptions &Options() const { return FOptions; }
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<TMxPalette> FPalette;
     std::unique_ptr<TQtSoundPlayer> FWavPlayer;
     TMxIRCConnection *FConnection;
+    TReconnector *FReconnector;
     QMdiArea *FArea;
     std::unique_ptr<TMdiWindowHost> FHost;
     QMenu *FWindowMenu = nullptr;

@@ -40,7 +40,7 @@ bool IsListReply(const QString &Line)
 
 TIRCClient::TIRCClient(QObject *Owner, TClientSocket *Socket)
     : QObject(Owner), RealName(DefaultRealName), FSocket(Socket ? Socket : new TTcpClientSocket),
-      FLineTimer(new QTimer(this))
+      FLineTimer(new QTimer(this)), FSendQueue(new TSendQueue([this](QString line) { WriteLine(line); }, this))
 {
     FSocket->setParent(this);
     FSocket->OnConnect = [this](QObject *sender) { SocketConnect(sender); };
@@ -83,6 +83,7 @@ void TIRCClient::Connect()
     if (FConnected)
         FSocket->Close();
     // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
+    ResetSendPath();
     FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
     FSocket->Secure = Secure;
     FFramer.Clear();
@@ -101,20 +102,22 @@ void TIRCClient::Disconnect()
     FDisconnecting = true;
     FConnected = false;
     FSocket->Close();
+    ResetSendPath();
     FreeChannels();
     if (OnDisconnect)
         OnDisconnect(this, QStringLiteral("Disconnected"));
 }
 
-void TIRCClient::SendRaw(const QString &Line)
+void TIRCClient::SendRaw(const QString &Line, TSendPriority Priority)
 {
     if (!FConnected)
         return;
     const QString line = CutAtLineBreak(Line);
-    WriteLine(line.left(CharsFittingUtf8(line, 0, MaxSentLine)));
+    Send(line.left(CharsFittingUtf8(line, 0, MaxSentLine)), Priority);
 }
 
-void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
+void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text, TSendPriority Priority,
+                             const QString &MergeKey)
 {
     if (!FConnected)
         return;
@@ -148,7 +151,7 @@ void TIRCClient::SendPrivMsg(const QString &Target, const QString &Text)
         // A handler of the echo may disconnect; what is left is then dropped.
         if (!FConnected)
             return;
-        WriteLine(head + piece);
+        Send(head + piece, Priority, pieces.size() == 1 ? MergeKey : QString());
         if (EchoOn && OnChannelMsg)
             OnChannelMsg(this, FOwnNick, Target, piece);
     }
@@ -251,6 +254,7 @@ bool TIRCClient::NegotiateCap(const QString &Line)
 void TIRCClient::SocketDisconnect(QObject *Sender)
 {
     qCDebug(lcIrc) << "Disconnected";
+    ResetSendPath();
     FreeChannels();
     FConnected = false;
     FSocket->Close();
@@ -263,6 +267,7 @@ void TIRCClient::SocketDisconnect(QObject *Sender)
 void TIRCClient::SocketError(QObject *Sender, TErrorEvent ErrorEvent, int &ErrorCode)
 {
     qCDebug(lcIrc) << "Connection error" << ErrorCode;
+    ResetSendPath();
     FreeChannels();
     FConnected = false;
     FSocket->Close();

@@ -13,6 +13,7 @@
 #include "CapNegotiation.h"
 #include "ClientSocket.h"
 #include "LineFramer.h"
+#include "SendQueue.h"
 
 class QTimer;
 class TIRCChannel;
@@ -84,9 +85,12 @@ public:
     void Connect();
     void Disconnect();
     // One protocol line: cut at the first CR, LF or NUL and to 510 bytes of UTF-8, then CR LF.
-    void SendRaw(const QString &Line);
-    // A PRIVMSG to a channel or nick; a long text goes out as several messages, each echoed.
-    void SendPrivMsg(const QString &Target, const QString &Text);
+    // It goes through the send queue; registration, PONG and QUIT are written at once.
+    void SendRaw(const QString &Line, TSendPriority Priority = TSendPriority::Normal);
+    // A PRIVMSG to a channel or nick; a long text goes out as several messages, each echoed at once.
+    // Priority and MergeKey are the send queue's (a one-piece message only merges).
+    void SendPrivMsg(const QString &Target, const QString &Text, TSendPriority Priority = TSendPriority::Normal,
+                     const QString &MergeKey = {});
     // The joined channel of that name (ignoring case), or nullptr.
     TIRCChannel *FindChannel(const QString &Name) const;
     // One tick of the line pump: dispatches queued lines in order until the queue is empty or
@@ -102,6 +106,8 @@ public:
     const QStringList &Params() const { return FParams; }
     TClientSocket *Socket() const { return FSocket; }
     QTimer *LineTimer() const { return FLineTimer; }
+    // Every line written after registration waits its turn here (tests tick it and set its clock).
+    TSendQueue *SendQueue() const { return FSendQueue; }
 
     TIRCDataEvent OnIRCData;
     TConnectEvent OnConnect;
@@ -163,6 +169,11 @@ private:
     // Registration's capability talk: true when the line was part of it and is done with.
     bool NegotiateCap(const QString &Line);
 
+    // The send path (IRCSendPath.cpp).
+    void Send(const QString &Line, TSendPriority Priority = TSendPriority::Normal, const QString &MergeKey = {});
+    void RegistrationEnded();
+    void ResetSendPath();
+
     // The dispatcher (IRCDispatcher.cpp).
     void DispatchLine(const QString &Line);
     const QString &Param(qsizetype Index) const;
@@ -185,6 +196,8 @@ private:
 
     TClientSocket *FSocket;
     QTimer *FLineTimer;
+    TSendQueue *FSendQueue;
+    bool FRegistered = false; // the server has welcomed the client: lines are paced from now on
     bool FBusy = false;
     QString FOwnNick = QStringLiteral("IRCNick");
     bool FConnected = false;

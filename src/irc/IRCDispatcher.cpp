@@ -61,6 +61,9 @@ void TIRCClient::DispatchLine(const QString &Line)
 void TIRCClient::DispatchNumeric(int Code)
 {
     switch (Code) {
+    case 1: // welcome
+        RegistrationEnded();
+        break;
     case 322: // LIST entry
         if (OnNewChannelMsg && Param(3) != u"*") {
             const QString name = Param(3);
@@ -197,8 +200,9 @@ void TIRCClient::DispatchJoin()
         channel->IRCClient = this;
         channel->SetChannelName(channelName);
         FChannels << channel;
+        // The long names are a nicety: the request waits behind what the user sends.
         if (RetrieveLongNames)
-            SendRaw("WHO " + channelName);
+            SendRaw("WHO " + channelName, TSendPriority::Low);
         if (OnJoined)
             OnJoined(this, channel, channelName);
         return;

@@ -145,6 +145,12 @@ TRoomForm RoomFormOf(const QString &text)
     return TRoomForm::None;
 }
 
+bool IsMoveText(const QString &text)
+{
+    return RoomFormOf(text) == TRoomForm::Move ||
+           text.startsWith(CtcpDelimiter + AvatarKeyword::PrivateMove + QLatin1Char(' '));
+}
+
 bool IsPrivateRoomForm(const QString &text)
 {
     const TRoomForm form = RoomFormOf(text);

@@ -92,6 +92,8 @@ QString PrivateAnswerText(const QString &answer, const QString &kind, const QStr
 enum class TRoomForm { None, IAmHere, Move, Request, Accept };
 // Which room form a text is, by the keyword at its very start.
 TRoomForm RoomFormOf(const QString &text);
+// A room move or a private move: a newer one to the same target makes a waiting one pointless.
+bool IsMoveText(const QString &text);
 // A room form that travels privately and names its window after its first blank
 // (Present, Request, Refuse): texts starting with AV_REQUEST, AV_IAMHERE or AV_ACCEPT.
 bool IsPrivateRoomForm(const QString &text);

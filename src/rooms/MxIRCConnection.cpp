@@ -1,6 +1,7 @@
 #include "MxIRCConnection.h"
 
 #include <QWidget>
+#include <utility>
 
 #include "AvatarProtocol.h"
 #include "ChannelBrowser.h"
@@ -105,6 +106,7 @@ TChannelBrowser *TMxIRCConnection::ChannelBrowser() const { return FBrowserWindo
 void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, const QString &Host, int Port, bool Secure,
                                bool PasswordWithoutTls)
 {
+    UserChoice();
     FClient->SetOwnNick(Nick);
     FClient->Password = Password;
     FClient->Secure = Secure;
@@ -115,13 +117,66 @@ void TMxIRCConnection::Connect(const QString &Nick, const QString &Password, con
     FOwnNick = Nick;
 }
 
-void TMxIRCConnection::Disconnect() { FClient->Disconnect(); }
+void TMxIRCConnection::Disconnect()
+{
+    UserChoice();
+    FClient->Disconnect();
+}
+
+void TMxIRCConnection::UserChoice()
+{
+    FReopen.reset();
+    if (OnUserChoice)
+        OnUserChoice(this);
+}
+
+TOpenWindows TMxIRCConnection::OpenWindows() const
+{
+    TOpenWindows windows;
+    for (const QString &name : RoomNames()) {
+        if (IsRoomName(name))
+            windows.Rooms << TOpenWindows::TRoom{name, FBackgrounds.Value(name)};
+        else
+            windows.Privates << name;
+    }
+    return windows;
+}
+
+void TMxIRCConnection::Reconnect(const TOpenWindows &Windows)
+{
+    FReopen = Windows;
+    FClient->SetOwnNick(FOwnNick);
+    FClient->Connect();
+}
+
+void TMxIRCConnection::AbandonReconnect()
+{
+    FReopen.reset();
+    FClient->Disconnect();
+}
+
+void TMxIRCConnection::ReopenWindows(const TOpenWindows &Windows)
+{
+    // Each room window opens when the server confirms the join, and announces the character when
+    // the companion's join follows.
+    for (const TOpenWindows::TRoom &room : Windows.Rooms)
+        JoinRoomPair(room.Name, room.Background.isEmpty() ? RoomBackground::Manor : room.Background);
+    for (const QString &nick : Windows.Privates)
+        OpenPrivateChat(nick);
+}
 
 bool TMxIRCConnection::IsConnected() const { return FClient->Connected(); }
 
 void TMxIRCConnection::SendCommand(const QString &Line) { FClient->SendRaw(Line); }
 
-void TMxIRCConnection::SendMessage(const QString &Target, const QString &Text) { FClient->SendPrivMsg(Target, Text); }
+void TMxIRCConnection::SendMessage(const QString &Target, const QString &Text)
+{
+    // Moves wait behind conversation, and a newer move to the same target replaces one still waiting.
+    if (IsMoveText(Text))
+        FClient->SendPrivMsg(Target, Text, TSendPriority::Low, Target);
+    else
+        FClient->SendPrivMsg(Target, Text);
+}
 
 void TMxIRCConnection::ShowChannels()
 {
@@ -177,14 +232,18 @@ void TMxIRCConnection::CreateRoom(const QString &Name, const QString &Descriptio
 
 void TMxIRCConnection::JoinRoom(const QString &Name, const QString &CompanionTopic)
 {
-    const QString background = BackgroundFromTopic(CompanionTopic);
     if (TfrmChat *window = FindRoom(Name)) {
         BringRoomToFront(window);
         return;
     }
+    JoinRoomPair(Name, BackgroundFromTopic(CompanionTopic));
+}
+
+void TMxIRCConnection::JoinRoomPair(const QString &Name, const QString &Background)
+{
     for (const QString &line : JoinRoomLines(Name))
         SendCommand(line);
-    FBackgrounds.Put(Name, background);
+    FBackgrounds.Put(Name, Background);
 }
 
 // ---- Operations for the windows ------------------------------------------------------------------
@@ -303,7 +362,13 @@ void TMxIRCConnection::ClientCommError(TErrorEvent Kind)
 
 void TMxIRCConnection::ClientEndMOTD()
 {
-    ShowChannels();
+    if (std::optional<TOpenWindows> reopen = std::exchange(FReopen, std::nullopt)) {
+        ReopenWindows(*reopen);
+        if (OnReconnected)
+            OnReconnected(this, FClient->ServerAddress);
+    } else {
+        ShowChannels();
+    }
     ResetScreenCursor();
 }
 

@@ -5,8 +5,11 @@
 // failures as codes through OnError.
 #include <QObject>
 #include <QPointer>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "ClientSocket.h"
 #include "FloodLimiter.h"
@@ -33,6 +36,17 @@ constexpr int CertificateRefused = 1010; // the server's certificate was not acc
 } // namespace ConnectionFailure
 
 using TConnectedEvent = std::function<void(QObject *Sender, QString Server)>;
+using TNotifyEvent = std::function<void(QObject *Sender)>;
+
+// The windows open when a connection was lost: what a reconnect reopens.
+struct TOpenWindows {
+    struct TRoom {
+        QString Name;
+        QString Background;
+    };
+    QList<TRoom> Rooms;   // room pairs, rejoined
+    QStringList Privates; // private chats, reopened
+};
 using TConsoleLineEvent = std::function<void(QObject *Sender, QString Text)>;
 using TConnectionErrorEvent = std::function<void(QObject *Sender, int Code)>;
 
@@ -57,6 +71,10 @@ public:
     TConnectedEvent OnConnected;
     TConsoleLineEvent OnConsoleLine;
     TConnectionErrorEvent OnError;
+    // The user connected or disconnected by hand (Connect or Disconnect): any reconnect is off.
+    TNotifyEvent OnUserChoice;
+    // A reconnect has registered and asked for its windows back.
+    TConnectedEvent OnReconnected;
 
     TIRCClient *IRCClient() const { return FClient; }
     QString OwnNick() const { return FOwnNick; }
@@ -66,6 +84,13 @@ public:
     void Connect(const QString &Nick, const QString &Password, const QString &Host, int Port, bool Secure = false,
                  bool PasswordWithoutTls = false);
     void Disconnect();
+    // What a reconnect would reopen: the rooms and private chats open now, in registry order.
+    TOpenWindows OpenWindows() const;
+    // Connects again to the last server as the same nick; once registered it rejoins the rooms and
+    // reopens the private chats of Windows (instead of showing the channel browser).
+    void Reconnect(const TOpenWindows &Windows);
+    // Ends a reconnect attempt that failed or was cancelled, without counting as the user's choice.
+    void AbandonReconnect();
     bool IsConnected() const;
     void SendCommand(const QString &Line);
     void SendMessage(const QString &Target, const QString &Text);
@@ -118,6 +143,9 @@ private:
     void FollowPrivateParty(const QString &OldNick, const QString &NewNick);
 
     void AnnounceSelf(const QString &Companion);
+    void JoinRoomPair(const QString &Name, const QString &Background);
+    void ReopenWindows(const TOpenWindows &Windows);
+    void UserChoice();
     void ConsoleLine(const QString &Text);
     void RaiseError(int Code);
     void PlaySound(const QString &FileName);
@@ -130,5 +158,6 @@ private:
     TNamedList<QString> FBackgrounds;
     TNamedList<QPointer<TfrmChat>> FRooms;
     QString FOwnNick;
+    std::optional<TOpenWindows> FReopen; // set while a reconnect waits for its registration
     TFloodLimiter FPrivateWindowsByOthers{MaxPrivateWindowsByOthers, 60 * 1000};
 };

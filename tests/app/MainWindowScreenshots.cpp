@@ -1,5 +1,5 @@
-// Draws the main window (console, a room, the banner), the about box and the six room cursors off
-// screen and saves them as PNG files for people to look at: app_screenshots <output folder>.
+// Draws the main window (console, a room, the banner), the about box, the six room cursors and the
+// main window counting down to a reconnect off screen and saves them as PNG files for people to look at: app_screenshots <output folder>.
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
@@ -12,6 +12,7 @@
 #include "MainWindowTestSupport.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
+#include "Reconnector.h"
 #include "frameChatFrame.h"
 #include "frmChat.h"
 #include "frmChattle.h"
@@ -83,5 +84,12 @@ int main(int argc, char **argv)
     Save(&about, out + "/about.png");
 
     CursorSheet().save(out + "/cursors.png");
+
+    // The server goes away: the rooms close and the status bar counts down to the reconnect.
+    about.close();
+    rig.Socket->PeerCloses();
+    for (int second = 0; second < 3; ++second)
+        window.Reconnector()->Tick();
+    Save(&window, out + "/reconnecting.png");
     return 0;
 }

@@ -123,9 +123,9 @@ TEST_F(MainWindowTest, each_failure_code_shows_its_message_and_then_shows_or_rai
              rig.Window->Connection()->Connect("alice", "", "srv1", 6697, true);
              rig.Socket->Fail(eeCertificate, 14);
          },
-         "", "front"},
-        {"lost (2001)", true, [](TMainWindowRig &rig) { rig.Socket->PeerCloses(); },
-         "You have been disconnected.  Please check your connection, or try a different IRC server.", "show"},
+         "", "show"},
+        {"lost (2001): reconnecting instead of the login", true, [](TMainWindowRig &rig) { rig.Socket->PeerCloses(); },
+         "You have been disconnected.  Please check your connection, or try a different IRC server.", ""},
         {"other socket error (2000)", true, [](TMainWindowRig &rig) {
              TMxIRCConnection *connection = rig.Window->Connection();
              connection->OnError(connection, ConnectionFailure::SocketError);

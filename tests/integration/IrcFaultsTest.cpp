@@ -1,6 +1,7 @@
 // The main window with rooms open on a real IRC server when the server stops, dies or cuts the
-// connection in the middle of a line: one disconnect message, every room closed, the login window
-// back, and a later login (to the restarted server) that works.
+// connection in the middle of a line: one disconnect message, every room closed, a reconnect on its
+// way, and either a later login by hand or the reconnect itself (to the restarted server) that works.
+#include <QLabel>
 #include <QListWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -12,6 +13,7 @@
 #include "MainWindowTestSupport.h"
 #include "MxIRCConnection.h"
 #include "PersonaInst.h"
+#include "Reconnector.h"
 #include "RoomsTestSupport.h"
 #include "TestIrcServer.h"
 #include "frameChatFrame.h"
@@ -138,7 +140,7 @@ TEST_P(IrcFaultsTest, a_lost_server_closes_every_room_with_one_message_and_a_lat
     EXPECT_TRUE(Window.Connection()->RoomNames().isEmpty());
     EXPECT_TRUE(WaitUntil([&] { return !Window.Connection()->FindRoom("#lobby") && !Window.Connection()->FindRoom("bob"); },
                           "every room closed"));
-    EXPECT_TRUE(Login.Calls.contains("show"));
+    EXPECT_TRUE(Window.Reconnector()->Schedule().Active()) << "reconnecting, not back at the login window";
     EXPECT_FALSE(Window.Connection()->IsConnected());
 
     if (Server->Running()) {
@@ -148,6 +150,64 @@ TEST_P(IrcFaultsTest, a_lost_server_closes_every_room_with_one_message_and_a_lat
     }
     ASSERT_TRUE(LogIn(Server->Port()));
     EXPECT_TRUE(EnterRoom("#lobby"));
+    EXPECT_EQ(Boxes.ShownTexts(), QStringList{DisconnectedText});
+}
+
+TEST_P(IrcFaultsTest, the_reconnect_rejoins_the_rooms_reopens_the_private_chat_and_announces_again)
+{
+    TCuttingProxy proxy(Server->Port());
+    const quint16 port = GetParam() == TFault::CutMidLine ? proxy.Port() : Server->Port();
+    ASSERT_TRUE(LogIn(port));
+    ASSERT_TRUE(EnterRoom("#lobby"));
+    Window.Connection()->OpenPrivateChat("bob");
+    // carol watches the companion channel for alice's character, and stays or comes back after the fault.
+    TIRCClient carol;
+    bool carolIn = false, aliceGone = false;
+    QStringList announces;
+    carol.SetOwnNick("carol");
+    carol.OnJoined = [&](QObject *, TIRCChannel *, QString channel) { carolIn = carolIn || channel == "#lobby.av"; };
+    carol.OnQuit = [&](QObject *, QString nick, QString) { aliceGone = aliceGone || nick == "alice"; };
+    carol.OnChannelMsg = [&](QObject *, QString from, QString channel, QString text) {
+        if (from == "alice" && channel == "#lobby.av" && text.startsWith("AV_IAMHERE"))
+            announces << text;
+    };
+    carol.OnEndMOTD = [&] { carol.SendRaw("JOIN #lobby,#lobby.av"); };
+    carol.ServerAddress = "127.0.0.1";
+    carol.ServerPort = Server->Port();
+    carol.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return carolIn; }, "carol in the room"));
+    TReconnector *reconnector = Window.Reconnector();
+
+    switch (GetParam()) {
+    case TFault::Stopped: Server->Stop(); break;
+    case TFault::Killed: Server->Kill(); break;
+    case TFault::CutMidLine: proxy.Cut(); break;
+    }
+    ASSERT_TRUE(WaitUntil([&] { return reconnector->Schedule().Active(); }, "the reconnect scheduled"));
+    EXPECT_EQ(reconnector->lblReconnect->text(), "Reconnecting in 10 s...");
+    EXPECT_TRUE(Window.Connection()->RoomNames().isEmpty());
+    if (Server->Running()) {
+        ASSERT_TRUE(WaitUntil([&] { return aliceGone; }, "the server lets go of alice"));
+    } else {
+        ASSERT_TRUE(Server->Start()) << Server->Error().toStdString(); // restarted on the same port
+        carolIn = false;
+        carol.Connect();
+        ASSERT_TRUE(WaitUntil([&] { return carolIn; }, "carol back in the room"));
+    }
+    announces.clear();
+
+    // Ten ticks of the status bar's second timer, without waiting ten seconds.
+    const int before = Registrations;
+    for (int second = 0; second < TReconnectSchedule::DefaultFirstDelay; ++second)
+        reconnector->Tick();
+    ASSERT_TRUE(WaitUntil([&] { return Registrations > before; }, "the reconnect registered"));
+    EXPECT_TRUE(WaitUntil([&] {
+        TfrmChat *room = Window.Connection()->FindRoom("#lobby");
+        return room && room->frameChatFrame->HasMember("carol") && Window.Connection()->FindRoom("bob");
+    }, "the room with carol and the private chat back"));
+    EXPECT_TRUE(WaitUntil([&] { return !announces.isEmpty(); }, "alice's character announced again"));
+    EXPECT_FALSE(reconnector->Schedule().Active());
+    EXPECT_TRUE(Window.Connection()->IsConnected());
     EXPECT_EQ(Boxes.ShownTexts(), QStringList{DisconnectedText});
 }
 

@@ -194,7 +194,7 @@ TEST_F(RoomsIntegrationTest, alice_and_bob_meet_and_shake_hands_in_a_room_beside
     EXPECT_TRUE(alice.WaitSent("PRIVMSG #lobby.av :AV_IAMHERE" + a + "00100250S "));
     ASSERT_TRUE(WaitUntil([&] { return alice.Character("#lobby", "bob") && bob.Character("#lobby", "alice"); },
                           "both characters on both sides"));
-    EXPECT_TRUE(bob.Sent("PRIVMSG alice :AV_IAMHERE" + b + "00100250S  #lobby"));
+    EXPECT_TRUE(bob.WaitSent("PRIVMSG alice :AV_IAMHERE" + b + "00100250S  #lobby"));
     EXPECT_EQ(bob.Character("#lobby", "alice")->GetAppearance(), a);
     EXPECT_EQ(alice.Character("#lobby", "bob")->GetAppearance(), b);
     EXPECT_EQ(QPoint(alice.Character("#lobby", "bob")->X, alice.Character("#lobby", "bob")->Y), QPoint(10, 250));
@@ -304,7 +304,7 @@ TEST_F(RoomsIntegrationTest, kick_nick_change_and_quit_reach_every_window)
     bobsRoom->lstUsers->setCurrentItem(bobsRoom->lstUsers->findItems("carol", Qt::MatchExactly).value(0));
     bobsRoom->Kick1->trigger();
     EXPECT_TRUE(bob.WaitSent("KICK #lobby carol"));
-    EXPECT_TRUE(bob.Sent("KICK #lobby.av carol"));
+    EXPECT_TRUE(bob.WaitSent("KICK #lobby.av carol"));
     EXPECT_TRUE(WaitUntil([&] { return alice.HasLine("#lobby", "<System> carol was Kicked out by bob : bob"); },
                           "the kick line"));
     EXPECT_FALSE(room->HasMember("carol"));
@@ -343,4 +343,33 @@ TEST_F(RoomsIntegrationTest, a_lost_connection_reports_2001_and_closes_every_win
     EXPECT_TRUE(alice.Connection.RoomNames().isEmpty());
     EXPECT_TRUE(WaitUntil([&] { return alice.Area.subWindowList().isEmpty(); }, "every window closed"));
     EXPECT_FALSE(alice.Connection.IsConnected());
+}
+
+TEST_F(RoomsIntegrationTest, fifty_fast_clicks_neither_flood_the_server_nor_hold_back_a_line_typed_after_them)
+{
+    TParticipant alice("alice", DefaultAppearance());
+    TPlainUser carol("carol");
+    ASSERT_TRUE(alice.Login(Server->Port()) && carol.Login(Server->Port()));
+    ASSERT_TRUE(alice.EnterRoom("#lobby"));
+    ASSERT_TRUE(carol.Join("#lobby") && carol.Join("#lobby.av"));
+    TSendQueue *queue = alice.Connection.IRCClient()->SendQueue();
+    ASSERT_TRUE(WaitUntil([&] { return queue->Credit() == TSendQueue::Burst; }, "alice's burst back"));
+
+    for (int click = 0; click < 50; ++click)
+        alice.ClickRoom("#lobby", 100 + click * 5, 300 + click % 5 * 10);
+    alice.Say("#lobby", "after the clicks");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return carol.ChannelTexts.contains("alice #lobby after the clicks"); }, 2000))
+        << "the typed line arrives within 2 s";
+
+    // The clicks between the first ones and the last went no further than alice's queue.
+    ASSERT_TRUE(WaitUntil([&] { return queue->Waiting().isEmpty(); }, "alice's moves sent"));
+    const QStringList moves = alice.Socket->Lines().filter("PRIVMSG #lobby.av :AV_MOVE");
+    ASSERT_FALSE(moves.isEmpty());
+    EXPECT_LT(moves.size(), 10);
+    // Compared without the direction's trailing blank, which some servers strip.
+    const QString lastMove = "alice #lobby.av " + moves.last().section(':', 1).trimmed();
+    EXPECT_TRUE(WaitUntil([&] { return !carol.ChannelTexts.isEmpty() && carol.ChannelTexts.last().trimmed() == lastMove; },
+                          "the last click's move at carol's"));
+    EXPECT_TRUE(alice.Connection.IsConnected());
+    EXPECT_TRUE(alice.Errors.isEmpty());
 }
