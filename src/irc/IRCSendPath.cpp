@@ -21,7 +21,13 @@ void TIRCClient::Send(const QString &Line, TSendPriority Priority, const QString
         FSendQueue->Add(Line, Priority, MergeKey);
 }
 
-void TIRCClient::RegistrationEnded() { FRegistered = true; }
+// The registration lines are not held against what follows: a room joined right after logging in
+// opens at once.
+void TIRCClient::RegistrationEnded()
+{
+    FRegistered = true;
+    FSendQueue->Clear(); // nothing waits yet: every line before the welcome went out at once
+}
 
 void TIRCClient::ResetSendPath()
 {

@@ -3,8 +3,9 @@
 // a burst of Burst lines goes at once, after that one line per RefillMs (the credit refills at that
 // rate up to Burst). Normal lines go before low ones, and low ones never take the last credit, so a
 // line typed after a flurry of low ones goes at once. A line with a merge key replaces a waiting
-// line of the same priority and key, in that line's place. Lines that must not wait (registration,
-// PONG, QUIT) are written at once and still spend a credit when one is left.
+// line of the same priority and key, in that line's place. Lines that must not wait (PONG, QUIT) are
+// written at once and still spend a credit when one is left; the registration lines go out at once
+// too, and the server's welcome gives the full burst back.
 #include <QObject>
 #include <QString>
 #include <QStringList>

@@ -2,17 +2,16 @@
 #include "ClientFixture.h"
 
 namespace {
-// A registered client on a clock of the test's own, with the registration's credit given back.
+// A registered client on a clock of the test's own; the welcome gave the full burst back.
 class TQueueRig : public ClientFixture {
 public:
-    qint64 Now = 0;
+    qint64 Now = 10 * TSendQueue::RefillMs; // "at 0"
 
     TQueueRig()
     {
         Client.SendQueue()->SetClock([this] { return Now; });
         ConnectAs("me");
         Feed(":srv 001 me :Welcome");
-        Now += 10 * TSendQueue::RefillMs;
         Socket->TakeLines();
     }
 
