@@ -63,6 +63,14 @@ TEST(ReconnectTest, only_a_lost_connection_reconnects_and_cancel_returns_to_the_
              rig.Window->Connection()->Connect("alice", "", "srv2", 6667);
          },
          false, {}},
+        {"lost, then the attempt's certificate refused",
+         [](TMainWindowRig &rig) {
+             rig.Window->Reconnector()->Schedule().FirstDelay = 1;
+             rig.Socket->PeerCloses();
+             rig.Window->Reconnector()->Tick();
+             rig.Socket->Fail(eeCertificate, 14);
+         },
+         false, {"show"}},
         {"lost, then the attempt refused and the window closed",
          [](TMainWindowRig &rig) {
              rig.Window->Reconnector()->Schedule().FirstDelay = 1;
