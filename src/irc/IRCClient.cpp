@@ -82,8 +82,8 @@ void TIRCClient::Connect()
     FDisconnecting = false;
     if (FConnected)
         FSocket->Close();
-    // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
     ResetSendPath();
+    // A port outside 1..65535 goes over as 0, which the socket refuses, instead of wrapping around.
     FSocket->SetHost(ServerAddress, ServerPort > 0 && ServerPort <= 65535 ? quint16(ServerPort) : quint16(0));
     FSocket->Secure = Secure;
     FFramer.Clear();
