@@ -97,11 +97,18 @@ void TMxBitmap::Unrealize()
 
 void TMxBitmap::SetSize(int width, int height)
 {
+    SetSize(width, height, TMxUnfilled{});
+    std::fill(FMemoryPixels.begin(), FMemoryPixels.end(), 0);
+}
+
+void TMxBitmap::SetSize(int width, int height, TMxUnfilled)
+{
     const bool wasRealized = !FUnrealized;
     Unrealize();
     FWidth = std::max(width, 0);
     FHeight = std::max(height, 0);
-    FMemoryPixels.assign(PixelCount(FWidth, FHeight), 0);
+    FMemoryPixels.clear();
+    FMemoryPixels.resize(PixelCount(FWidth, FHeight));
     if (wasRealized)
         Realize();
 }
@@ -236,13 +243,14 @@ void TMxBitmap::LoadFromBitmapFile(const QString &path)
 {
     QImage image = LoggingAbandoned(lcAvatar, UnreadablePicture(path), [&] { return ReadBitmapFile(path); });
     image.convertTo(QImage::Format_RGB32);
-    std::vector<TPixel> pixels(PixelCount(image.width(), image.height()));
+    // Straight into the bitmap's own memory: a room picture may be 4096 pixels square (64 MB).
+    SetSize(image.width(), image.height(), TMxUnfilled{});
+    TPixel *pixels = ActivePixels();
     for (int y = 0; y < image.height(); ++y) {
         const auto *row = reinterpret_cast<const TPixel *>(image.constScanLine(y));
-        std::transform(row, row + image.width(), pixels.begin() + static_cast<std::ptrdiff_t>(y) * image.width(),
+        std::transform(row, row + image.width(), pixels + static_cast<std::ptrdiff_t>(y) * image.width(),
                        [](TPixel c) { return c & PixelMask; });
     }
-    TakePixels(image.width(), image.height(), pixels);
 }
 
 void TMxBitmap::CopyIndexedPixels(int x, int y, const TMxColorMap &colourMap, const std::uint8_t *indices,
