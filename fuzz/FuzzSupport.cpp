@@ -4,6 +4,7 @@
 #include "MiniArtwork.h"
 #include "PersonaLib.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -60,6 +61,13 @@ TPersonaLib &MiniLibrary()
         return new TPersonaLib(dir);
     }();
     return *library;
+}
+
+void DeliverPostedEvents()
+{
+    // Deferred deletions go only when asked for by type; the general call then clears the list.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents();
 }
 
 void Touch(const QString &text)

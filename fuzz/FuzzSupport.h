@@ -25,6 +25,10 @@ QString WriteScratchFile(const QString &name, const std::uint8_t *data, std::siz
 // A part library loaded from the tiny test artwork, written once into a temporary folder.
 TPersonaLib &MiniLibrary();
 
+// Delivers what an event loop would have posted meanwhile, deferred deletions included. Sending only
+// one type of event leaves the delivered entries in Qt's list, which then grows with every input.
+void DeliverPostedEvents();
+
 // Keeps the compiler from dropping reads whose only purpose is to touch the data.
 void Touch(const QString &text);
 void Touch(long long value);

@@ -146,6 +146,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    DeliverPostedEvents();
     TRoom &room = Room();
     const QString text = FuzzText(data, size);
     ReadAll(room, text, false);

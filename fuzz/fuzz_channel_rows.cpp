@@ -67,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     if (size == 0)
         return 0;
+    DeliverPostedEvents();
     TBrowserRows &rows = Rows();
     rows.Model.Clear();
     const auto sort = static_cast<TChannelSort>(data[0] % 3);

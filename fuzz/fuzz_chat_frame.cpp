@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QStringList senders = {QStringLiteral("peer"), QStringLiteral("bob"), Own};
     TframeChatFrame &frame = size % 2 == 0 ? *Frames().Room : *Frames().Private;
     EmptyChatFrame(frame, Own);
+    DeliverPostedEvents();
 
     for (const QString &line : FuzzText(data, size).split(QLatin1Char('\n'))) {
         if (line.isEmpty())

@@ -29,6 +29,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    DeliverPostedEvents();
     const QString input = FuzzText(data, size);
     const qsizetype lineEnd = input.indexOf(QLatin1Char('\n'));
     const QString sender = lineEnd < 0 ? QString() : input.left(lineEnd);

@@ -8,7 +8,6 @@
 #include "IRCChannel.h"
 #include "IRCClient.h"
 
-#include <QCoreApplication>
 #include <QTimer>
 
 namespace {
@@ -77,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     TIRCClient &client = session.Client;
     client.Disconnect();
     // The rosters of the last input go with deleteLater; without an event loop they would pile up.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DeliverPostedEvents();
     session.Events.Take();
     client.IgnoreListReplies = size % 2 == 1;
     client.SetOwnNick(QStringLiteral("me"));

@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
+    DeliverPostedEvents();
     TService &service = Service();
     service.Client.OpenConnection();
     service.Socket->AcceptConnection();

@@ -77,7 +77,7 @@ struct TSession {
             window->CloseQuietly();
             Connection.RoomClosed(name);
         }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        DeliverPostedEvents();
         OpenKeptWindows();
         if (Area.subWindowList().size() != KeptWindows.size())
             __builtin_trap(); // a window outlived its close
