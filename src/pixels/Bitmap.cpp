@@ -109,8 +109,11 @@ void TMxBitmap::SetSize(int width, int height, TMxUnfilled)
     FHeight = std::max(height, 0);
     FMemoryPixels.clear();
     FMemoryPixels.resize(PixelCount(FWidth, FHeight));
-    if (wasRealized)
+    if (wasRealized) {
+        // The caller writes the section; the memory pixels behind it are 0, as after Realize.
+        std::fill(FMemoryPixels.begin(), FMemoryPixels.end(), 0);
         Realize();
+    }
 }
 
 TPixel *TMxBitmap::ActivePixels() { return FUnrealized ? FMemoryPixels.data() : FSectionPixels.data(); }

@@ -76,7 +76,7 @@ public:
 
     // New size, all pixels 0; keeps the realized state.
     void SetSize(int width, int height);
-    // New size, the memory pixels left for the caller to write every one of them.
+    // New size, the active pixels left for the caller to write every one of them.
     void SetSize(int width, int height, TMxUnfilled);
 
     // Outside the bitmap: TransparentColor. The top byte is always masked off.

@@ -121,18 +121,27 @@ TEST_F(PictureFile, broken_jpegs_raise_and_keep_the_bitmap)
     }
 }
 
-TEST_F(PictureFile, bitmap_files_load_and_broken_ones_raise)
+TEST_F(PictureFile, bitmap_files_load_in_either_state_and_broken_ones_raise)
 {
     QImage image(3, 2, QImage::Format_RGB32);
     image.fill(qRgb(10, 20, 30));
     image.setPixel(2, 1, qRgb(200, 100, 50));
     const QString path = Dir.filePath("hilite.bmp");
     ASSERT_TRUE(image.save(path, "BMP"));
-    TMxBitmap bitmap(1, 1);
-    bitmap.LoadFromBitmapFile(path);
-    EXPECT_EQ(bitmap.Width(), 3);
-    EXPECT_EQ(bitmap.GetPixel(0, 0), 0x0A141Eu);
-    EXPECT_EQ(bitmap.GetPixel(2, 1), 0xC86432u);
+    for (bool realized : {true, false}) {
+        TMxBitmap bitmap(1, 1);
+        if (realized)
+            bitmap.Realize();
+        bitmap.LoadFromBitmapFile(path);
+        EXPECT_EQ(bitmap.Width(), 3);
+        EXPECT_EQ(bitmap.GetPixel(0, 0), 0x0A141Eu);
+        EXPECT_EQ(bitmap.GetPixel(2, 1), 0xC86432u);
+        if (realized) {
+            bitmap.Unrealize(); // the memory pixels behind the section are blank, not left over
+            EXPECT_EQ(bitmap.GetPixel(2, 1), 0u);
+        }
+    }
+    TMxBitmap bitmap(3, 2);
 
     const QString broken = Write("broken.bmp", "BM not really");
     EXPECT_THROW(bitmap.LoadFromBitmapFile(broken), EFileError);
