@@ -98,7 +98,8 @@ void TMxBitmap::Unrealize()
 void TMxBitmap::SetSize(int width, int height)
 {
     SetSize(width, height, TMxUnfilled{});
-    std::fill(FMemoryPixels.begin(), FMemoryPixels.end(), 0);
+    if (FUnrealized) // a realized bitmap's section and the memory behind it are 0 already
+        std::fill(FMemoryPixels.begin(), FMemoryPixels.end(), 0);
 }
 
 void TMxBitmap::SetSize(int width, int height, TMxUnfilled)
